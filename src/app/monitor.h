@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/alarm_settings.h"
+#include "app/ports.h"
+#include "app/station_settings.h"
+#include "weather/number_format.h"
+
+namespace pluvetta {
+
+// The running system: settings, link state and readout state of the main window, and the
+// handlers of every event the window forwards. Reaches the desktop only through the ports.
+class Monitor {
+public:
+    Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& serverSocket,
+            NumberFormat numberFormat);
+
+    // Start-up, once, when the main window loads: reads the command line and the alarms file
+    // beside the executable, then connects the enabled links or asks for the setup dialog.
+    void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
+    // Shut-down, once, when the main window closes: closes both links, saves when asked to.
+    void Shutdown();
+
+    // Decodes one information field of the watched station and updates the whole readout.
+    void ProcessWeatherReport(std::string_view information);
+    // The one-minute timer.
+    void OnElapsedTick();
+
+    // Events of the APRS server socket.
+    void OnServerConnected();
+    void OnServerData(std::string_view bytes);
+    void OnServerError(const std::string& description);
+    void OnServerClosed();
+
+    StationSettings& Station() { return station_; }
+    AlarmSettings& Alarms() { return alarms_; }
+    const std::filesystem::path& AlarmsFilePath() const { return alarmsFilePath_; }
+    bool ReportGate() const { return reportGate_; }
+    int MinutesSinceReport() const { return minutesSinceReport_; }
+    bool TrendReady() const { return trendReady_; }
+
+private:
+    Screen& screen_;
+    Desktop& desktop_;
+    Socket& agwSocket_;
+    Socket& serverSocket_;
+    NumberFormat numberFormat_;
+
+    StationSettings station_;
+    AlarmSettings alarms_;
+    std::filesystem::path alarmsFilePath_;
+    bool reportGate_ = true;
+    int minutesSinceReport_ = 0;
+    bool trendReady_ = false;
+};
+
+}  // namespace pluvetta
