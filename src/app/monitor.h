@@ -15,7 +15,7 @@ namespace pluvetta {
 // The running system: settings, link state and readout state of the main window, and the
 // handlers of every event the window forwards. Reaches the desktop only through the ports.
 class Monitor {
-public:
+  public:
     Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& serverSocket,
             NumberFormat numberFormat);
 
@@ -43,7 +43,7 @@ public:
     int MinutesSinceReport() const { return minutesSinceReport_; }
     bool TrendReady() const { return trendReady_; }
 
-private:
+  private:
     Screen& screen_;
     Desktop& desktop_;
     Socket& agwSocket_;

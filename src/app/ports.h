@@ -12,7 +12,7 @@ enum class Label { WxData, Temp, UR, Press, Rain, WxComment, Elapsed };
 
 // What the main window shows. The core writes; the shell draws. Texts are Latin-1.
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual void SetCaption(Label label, const std::string& text) = 0;
     virtual void SetColor(Label label, Rgb color) = 0;
@@ -33,7 +33,7 @@ enum class WindowState { Normal, Minimised, Maximised };
 
 // Everything else the core asks of the desktop.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     // A modal message box with the exclamation icon and an OK button.
     virtual void ShowWarning(const std::string& title, const std::string& text) = 0;
@@ -54,7 +54,7 @@ public:
 // A TCP client socket. Connect returns at once; the outcome arrives later as an event of the
 // shell, which forwards it to the Monitor.
 class Socket {
-public:
+  public:
     virtual ~Socket() = default;
     virtual void Connect(const std::string& host, std::int16_t port) = 0;
     // May be called in any state, also when never connected.
