@@ -4,41 +4,27 @@
 
 #include <clocale>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "app/decimal_comma_locale.h"
 
 namespace pluvetta {
-namespace {
 
-struct Expected {
-    std::string call;
-    std::string agwHost;
-    std::int16_t agwPort;
-    bool agwEnabled;
-    std::string serverHost;
-    std::int16_t serverPort;
-    bool serverEnabled;
-    bool save;
-};
-
-void ExpectSettings(const StationSettings& s, const Expected& e) {
-    EXPECT_EQ(s.StationCall, e.call);
-    EXPECT_EQ(s.AgwHost, e.agwHost);
-    EXPECT_EQ(s.AgwPort, e.agwPort);
-    EXPECT_EQ(s.AgwEnabled, e.agwEnabled);
-    EXPECT_EQ(s.ServerHost, e.serverHost);
-    EXPECT_EQ(s.ServerPort, e.serverPort);
-    EXPECT_EQ(s.ServerEnabled, e.serverEnabled);
-    EXPECT_EQ(s.SaveAlarms, e.save);
+void PrintTo(const StationSettings& s, std::ostream* os) {
+    *os << "{" << s.StationCall << " agw " << s.AgwHost << ":" << s.AgwPort << " " << s.AgwEnabled
+        << " server " << s.ServerHost << ":" << s.ServerPort << " " << s.ServerEnabled << " save "
+        << s.SaveAlarms << "}";
 }
+
+namespace {
 
 const std::string kAprs(kDefaultServerHost);
 
 TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
     const struct {
         std::string line;
-        Expected expected;
+        StationSettings expected;
     } cases[] = {
         {"", {"", "localhost", 8000, false, kAprs, 10153, false, false}},
         {"     ", {"", "localhost", 8000, false, kAprs, 10153, false, false}},
@@ -75,7 +61,7 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         StationSettings settings;
         ParseCommandLine(c.line, settings);
         ApplyLinkDefaults(settings);
-        ExpectSettings(settings, c.expected);
+        EXPECT_EQ(settings, c.expected);
     }
 }
 
@@ -86,13 +72,14 @@ TEST(ParseCommandLine, FieldsTheTextDoesNotNameKeepTheirValues) {
     settings.ServerPort = 14580;
     settings.SaveAlarms = true;
     ParseCommandLine("q2abc hostb", settings);
-    ExpectSettings(settings, {"Q2ABC", "hostb", 8100, false, "hosta", 14580, false, true});
+    EXPECT_EQ(settings,
+              (StationSettings{"Q2ABC", "hostb", 8100, false, "hosta", 14580, false, true}));
 }
 
 TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
     const struct {
         StationSettings before;
-        Expected expected;
+        StationSettings expected;
     } cases[] = {
         {{"Q1XYZ", "hostb", 8001, false, "hosta", 14580, false, false},
          {"Q1XYZ", "hostb", 8001, true, "hosta", 14580, true, false}},
@@ -104,7 +91,7 @@ TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
     };
     for (auto c : cases) {
         ApplyLinkDefaults(c.before);
-        ExpectSettings(c.before, c.expected);
+        EXPECT_EQ(c.before, c.expected);
     }
 }
 
