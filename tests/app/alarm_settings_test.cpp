@@ -62,7 +62,7 @@ std::vector<fs::path> Entries(const fs::path& folder) {
 }
 
 // A fresh folder per test, removed afterwards.
-class AlarmsFolder : public ::testing::Test {
+class AlarmsFile : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
@@ -176,7 +176,7 @@ TEST(ParseAlarmsFile, MissingOrMalformedFieldRejectsTheFile) {
     }
 }
 
-TEST_F(AlarmsFolder, MissingOrBadFileGivesDefaultsWrittenBack) {
+TEST_F(AlarmsFile, MissingOrBadFileGivesDefaultsWrittenBack) {
     const std::optional<std::string> cases[] = {
         std::nullopt,
         "",
@@ -194,7 +194,7 @@ TEST_F(AlarmsFolder, MissingOrBadFileGivesDefaultsWrittenBack) {
     }
 }
 
-TEST_F(AlarmsFolder, SavedFileLoadsBackAndIsLeftAlone) {
+TEST_F(AlarmsFile, SavedFileLoadsBackAndIsLeftAlone) {
     WriteAll(file_, kDefaultFile + "some much longer text that a rewrite must not leave behind");
     ASSERT_TRUE(SaveAlarmSettings(Custom(), file_));
     EXPECT_EQ(ReadAll(file_), kCustomFile);
@@ -206,7 +206,7 @@ TEST_F(AlarmsFolder, SavedFileLoadsBackAndIsLeftAlone) {
 }
 
 // Root writes into read-only folders, so these paths fail for reasons that hold for root too.
-TEST_F(AlarmsFolder, UnwritablePathIsReportedAndDefaultsStay) {
+TEST_F(AlarmsFile, UnwritablePathIsReportedAndDefaultsStay) {
     WriteAll(folder_ / "plain", "a regular file");
     fs::create_directories(file_ / "inside");
     const fs::path cases[] = {folder_ / "no such folder" / "WxAlarms.ini",
@@ -241,7 +241,7 @@ class FileSizeLimit {
     void (*oldHandler_)(int) = nullptr;
 };
 
-TEST_F(AlarmsFolder, WriteFailingHalfwayKeepsTheOldFile) {
+TEST_F(AlarmsFile, WriteFailingHalfwayKeepsTheOldFile) {
     WriteAll(file_, kCustomFile);
     bool saved = true;
     {
@@ -253,7 +253,7 @@ TEST_F(AlarmsFolder, WriteFailingHalfwayKeepsTheOldFile) {
     EXPECT_EQ(Entries(folder_).size(), 1u) << "a temporary file was left behind";
 }
 
-TEST_F(AlarmsFolder, DecimalCommaLocaleKeepsThePoint) {
+TEST_F(AlarmsFile, DecimalCommaLocaleKeepsThePoint) {
     testing::DecimalCommaLocale locale;
     ASSERT_TRUE(locale.CLocaleSet())
         << testing::DecimalCommaLocale::kName << " missing: run scripts/install-deps.sh";
