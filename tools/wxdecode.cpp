@@ -36,30 +36,25 @@ constexpr std::string_view kUsage =
 // wait on the terminal or on one write per line.
 constexpr std::size_t kFlushThreshold = 1 << 16;
 
-void AppendKey(std::string& out, std::string_view key) {
-    out += '"';
-    out += key;
-    out += "\":";
-}
-
-void AppendInt(std::string& out, std::string_view key, std::int16_t value) {
-    AppendKey(out, key);
+// Each Append* writes `lead` (the separator and the quoted key with its colon) and a value.
+void AppendInt(std::string& out, std::string_view lead, std::int16_t value) {
+    out += lead;
     char digits[8];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     out.append(digits, result.ptr);
 }
 
 // The shortest text that reads back as the same 32-bit float; whole values have no fraction.
-void AppendFloat(std::string& out, std::string_view key, float value) {
-    AppendKey(out, key);
+void AppendFloat(std::string& out, std::string_view lead, float value) {
+    out += lead;
     char digits[32];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     out.append(digits, result.ptr);
 }
 
-void AppendString(std::string& out, std::string_view key, std::string_view latin1) {
+void AppendString(std::string& out, std::string_view lead, std::string_view latin1) {
     static constexpr char kHex[] = "0123456789abcdef";
-    AppendKey(out, key);
+    out += lead;
     out += '"';
     for (const char c : latin1) {
         const auto byte = static_cast<unsigned char>(c);
@@ -82,28 +77,17 @@ void AppendString(std::string& out, std::string_view key, std::string_view latin
 }
 
 void AppendReadingJson(std::string& out, const pluvetta::WeatherReading& r) {
-    out += '{';
-    AppendInt(out, "wind_direction", r.WindDirection);
-    out += ',';
-    AppendFloat(out, "wind_speed", r.WindSpeed);
-    out += ',';
-    AppendFloat(out, "wind_gust", r.WindGust);
-    out += ',';
-    AppendFloat(out, "temperature", r.Temperature);
-    out += ',';
-    AppendFloat(out, "rain_last_hour", r.RainLastHour);
-    out += ',';
-    AppendFloat(out, "rain_since_midnight", r.RainSinceMidnight);
-    out += ',';
-    AppendFloat(out, "rain_24_hours", r.Rain24Hours);
-    out += ',';
-    AppendFloat(out, "pressure", r.Pressure);
-    out += ',';
-    AppendInt(out, "humidity", r.Humidity);
-    out += ',';
-    AppendInt(out, "pressure_change_4h", r.PressureChange4h);
-    out += ',';
-    AppendString(out, "remainder", r.Remainder);
+    AppendInt(out, R"({"wind_direction":)", r.WindDirection);
+    AppendFloat(out, R"(,"wind_speed":)", r.WindSpeed);
+    AppendFloat(out, R"(,"wind_gust":)", r.WindGust);
+    AppendFloat(out, R"(,"temperature":)", r.Temperature);
+    AppendFloat(out, R"(,"rain_last_hour":)", r.RainLastHour);
+    AppendFloat(out, R"(,"rain_since_midnight":)", r.RainSinceMidnight);
+    AppendFloat(out, R"(,"rain_24_hours":)", r.Rain24Hours);
+    AppendFloat(out, R"(,"pressure":)", r.Pressure);
+    AppendInt(out, R"(,"humidity":)", r.Humidity);
+    AppendInt(out, R"(,"pressure_change_4h":)", r.PressureChange4h);
+    AppendString(out, R"(,"remainder":)", r.Remainder);
     out += '}';
 }
 

@@ -56,6 +56,17 @@ bool IsFiller(std::string_view text, std::size_t width) {
            std::all_of(text.begin(), text.end(), [](char c) { return c == kFiller; });
 }
 
+// The pressure change is only trusted with its sign: "v+" or "v-" somewhere in the text.
+bool HasSignedChange(std::string_view working) {
+    for (std::size_t at = working.find('v'); at != std::string_view::npos;
+         at = working.find('v', at + 1)) {
+        if (at + 1 < working.size() && (working[at + 1] == '+' || working[at + 1] == '-')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 float MphToKmh(std::int16_t mph) { return static_cast<float>(mph * kKmhPerMph); }
 
 float HundredthsInchToMm(std::int16_t hundredths) {
@@ -125,7 +136,7 @@ WeatherReading DecodeWeatherReport(std::string_view info) {
     const std::int16_t humidity = TakeWeatherField(working, 'h', 2);
     // Two digits cannot say 100 %, so stations send 00 for it.
     reading.Humidity = humidity == 0 ? std::int16_t{100} : humidity;
-    if (working.find("v+") != std::string::npos || working.find("v-") != std::string::npos) {
+    if (HasSignedChange(working)) {
         reading.PressureChange4h = TakeWeatherField(working, 'v', 3);
     }
 
