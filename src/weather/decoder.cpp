@@ -32,9 +32,10 @@ constexpr char kBlank = ' ';
 constexpr char kFiller = '.';
 
 // A tagged field grows past its nominal width while the longer text still reads as a number.
-// The text already reads as one and ends in a digit or a point, so only more digits, or a
-// first point, can follow. A blank would also keep it a number, but real reports separate
-// their comment with one, and taking it would glue the comment onto the value.
+// Text that ends in a blank cannot take a digit after it; otherwise it ends in a digit or a
+// point, so only more digits, or a first point, can follow. A further blank would also keep it
+// a number, but real reports put one before their comment, and taking it would glue the
+// comment onto the next value read.
 std::size_t GrowFieldWidth(std::string_view working, std::size_t start, std::size_t width) {
     if (working[start + width - 1] == kBlank) return width;
     bool sawPoint = working.substr(start, width).find('.') != std::string_view::npos;
@@ -121,7 +122,7 @@ WeatherReading DecodeWeatherReport(std::string_view info) {
     WeatherReading reading;
     const std::string_view direction = weather.substr(0, kDirectionWidth);
     reading.WindDirection = ReadsAsNumber(direction) ? LeadingNumberRounded(direction) : kAbsent;
-    // The speed is read even without a direction: "..../..." gives a plain 0.
+    // The speed is read even without a direction: ".../..." gives a plain 0.
     const std::string_view speed =
         weather.substr(std::min(kSpeedOffset, weather.size()), kSpeedWidth);
     reading.WindSpeed = static_cast<float>(LeadingNumber(speed) * kKmhPerMph);
