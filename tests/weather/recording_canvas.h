@@ -18,6 +18,7 @@ class RecordingCanvas : public Canvas {
         PointF to;    // a line's end
         double radius = 0.0;
         Rgb color;
+        friend bool operator==(const Call&, const Call&) = default;
     };
 
     void Clear() override { calls.push_back({Kind::Clear, {}, {}, 0.0, {}}); }
@@ -48,6 +49,15 @@ class RecordingCanvas : public Canvas {
 inline void PrintTo(const PointF& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
 inline void PrintTo(const Rgb& c, std::ostream* os) {
     *os << "rgb(" << int{c.r} << ", " << int{c.g} << ", " << int{c.b} << ")";
+}
+inline void PrintTo(const RecordingCanvas::Call& call, std::ostream* os) {
+    const char* kinds[] = {"Clear", "Line", "Circle"};
+    *os << kinds[static_cast<int>(call.kind)] << " ";
+    PrintTo(call.from, os);
+    *os << " ";
+    PrintTo(call.to, os);
+    *os << " r" << call.radius << " ";
+    PrintTo(call.color, os);
 }
 
 }  // namespace pluvetta
