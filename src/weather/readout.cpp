@@ -1,20 +1,20 @@
 #include "weather/readout.h"
 
 #include <cstdlib>
+#include <initializer_list>
 
 #include "weather/alarms.h"
 
 namespace pluvetta {
 namespace {
 
-// The readout's own words and units, Latin-1: 0xB0 is the degree sign, 0xB3 superscript three.
+// The readout's own words and units, in Latin-1. The octal escapes \260 (the degree sign) and
+// \263 (superscript three) cannot swallow a following letter the way a hex escape would.
 constexpr std::string_view kCalmCaption = "Calma di vento";
-constexpr std::string_view kDirectionUnit = "\xB0  ";
+constexpr std::string_view kDirectionUnit = "\260  ";
 constexpr std::string_view kGustSeparator = " / ";
 constexpr std::string_view kSpeedUnit = " km/h";
-constexpr std::string_view kTemperatureUnit =
-    "\xB0"
-    "C";
+constexpr std::string_view kTemperatureUnit = "\260C";
 constexpr std::string_view kHumidityUnit = "%";
 constexpr std::string_view kPressureUnit = " mb";
 constexpr std::string_view kRainLastHourUnit = "mm/h ";
@@ -22,10 +22,8 @@ constexpr std::string_view kRain24HoursUnit = "mm/24h\r\n";
 constexpr std::string_view kRainSinceMidnightUnit = "mm/Day";
 constexpr std::string_view kWindChillLead = " Wch ";
 constexpr std::string_view kDewPointLead = " Dp ";
-constexpr std::string_view kDewPointUnit =
-    "\xB0"
-    "C  ";
-constexpr std::string_view kAbsoluteHumidityUnit = "g/m\xB3";
+constexpr std::string_view kDewPointUnit = "\260C  ";
+constexpr std::string_view kAbsoluteHumidityUnit = "g/m\263";
 constexpr std::string_view kEmptyComment = " ";
 constexpr std::string_view kPressureChangeLead = "Variaz Press in 4h= ";
 constexpr std::string_view kPressureChangeUnit = "mb ";
@@ -47,8 +45,9 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 std::string WindCaption(const WeatherReading& r, const NumberFormat& format) {
     std::string caption =
         Join({PadDigits(r.WindDirection, 3), kDirectionUnit, FormatFixed(r.WindSpeed, 0, format)});
-    if (IsGustShown(r.WindGust))
+    if (IsGustShown(r.WindGust)) {
         caption += Join({kGustSeparator, FormatFixed(r.WindGust, 0, format)});
+    }
     caption += kSpeedUnit;
     return caption;
 }
