@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,8 @@
 #include "app/ports.h"
 #include "app/station_settings.h"
 #include "weather/number_format.h"
+#include "weather/readout.h"
+#include "weather/trend.h"
 
 namespace pluvetta {
 
@@ -45,6 +49,11 @@ class Monitor {
 
   private:
     void WarnSaveFailed();
+    void SetCaption(Label label, const std::string& text);
+    const std::string& Caption(Label label) const;
+    void ShowWind(const WeatherReading& reading, const Readout& readout);
+    void ShowTrendedValue(Label label, int box, const std::optional<LabelText>& text, float change);
+    void Raise();
 
     Screen& screen_;
     Desktop& desktop_;
@@ -58,6 +67,9 @@ class Monitor {
     bool reportGate_ = true;
     int minutesSinceReport_ = 0;
     bool trendReady_ = false;
+    PreviousReading previous_;
+    // What each label holds, read back for the tray tooltip.
+    std::array<std::string, kLabelCount> captions_;
 };
 
 }  // namespace pluvetta
