@@ -138,7 +138,7 @@ TEST(ProcessWeatherReport, AbsentValuesKeepCaptionColourAndArrow) {
     EXPECT_EQ(rig.screen.trend[0].calls, arrow);
     EXPECT_EQ(Caption(rig.screen, Label::WxData), "220\xB0  6 km/h");
     EXPECT_EQ(Caption(rig.screen, Label::Rain), "3mm/h ");
-    EXPECT_EQ(Caption(rig.screen, Label::WxComment), " ");
+    EXPECT_EQ(Caption(rig.screen, Label::WxComment), " ...s...");  // no wind: nothing dropped
     EXPECT_EQ(rig.screen.trayTooltip,
               "Q1XYZ-13 220\xB0  6 km/h 25.0\xB0"
               "C 50% 990.0 mb 3mm/h ");
