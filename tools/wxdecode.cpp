@@ -4,10 +4,13 @@
 #include <charconv>
 #include <cstdint>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "weather/decoder.h"
+#include "weather/derived.h"
+#include "weather/readout.h"
 #include "weather/weather_reading.h"
 
 namespace {
@@ -19,7 +22,11 @@ constexpr std::string_view kUsage =
     "object per line with the values in km/h, degrees Celsius, mm, mb and percent:\n"
     "wind_direction, wind_speed, wind_gust, temperature, rain_last_hour,\n"
     "rain_since_midnight, rain_24_hours, pressure, humidity, pressure_change_4h and\n"
-    "remainder (the text left once the fields are cut out).\n"
+    "remainder (the text left once the fields are cut out); then the derived values\n"
+    "wind_chill, dew_point (null when not computed) and absolute_humidity, and readout:\n"
+    "the captions a freshly started monitor shows for the report (wind, temp, hum, press,\n"
+    "each null when the report leaves that label unwritten; rain, rain_font_pt, comment),\n"
+    "numbers written with a decimal point and comma grouping.\n"
     "\n"
     "Input lines are packets SOURCE>DESTINATION,PATH:INFORMATION; the information is the\n"
     "text after the first ':' that follows the first '>'. A line without one decodes as an\n"
@@ -35,6 +42,9 @@ constexpr std::string_view kUsage =
 // Output is gathered and written in large pieces: a packet log of millions of lines must not
 // wait on the terminal or on one write per line.
 constexpr std::size_t kFlushThreshold = 1 << 16;
+
+const pluvetta::AlarmSettings kDefaultAlarms;
+const pluvetta::NumberFormat kEnglish{".", ",", "-"};
 
 // Each Append* writes `lead` (the separator and the quoted key with its colon) and a value.
 void AppendInt(std::string& out, std::string_view lead, std::int16_t value) {
@@ -61,6 +71,12 @@ void AppendString(std::string& out, std::string_view lead, std::string_view lati
         if (byte == '"' || byte == '\\') {
             out += '\\';
             out += c;
+        } else if (byte == '\r') {
+            out += "\\r";
+        } else if (byte == '\n') {
+            out += "\\n";
+        } else if (byte == '\t') {
+            out += "\\t";
         } else if (byte < 0x20) {
             out += "\\u00";
             out += kHex[byte >> 4];
@@ -76,6 +92,35 @@ void AppendString(std::string& out, std::string_view lead, std::string_view lati
     out += '"';
 }
 
+void AppendCaption(std::string& out, std::string_view lead,
+                   const std::optional<pluvetta::LabelText>& label) {
+    if (label) {
+        AppendString(out, lead, label->caption);
+    } else {
+        out += lead;
+        out += "null";
+    }
+}
+
+// What a freshly started monitor would show for the reading, numbers written the English way.
+void AppendReadoutJson(std::string& out, const pluvetta::Readout& readout) {
+    AppendFloat(out, R"(,"wind_chill":)", readout.derived.WindChill);
+    if (pluvetta::IsDerivedValueShown(readout.derived.AbsoluteHumidity)) {
+        AppendFloat(out, R"(,"dew_point":)", readout.derived.DewPoint);
+    } else {
+        out += R"(,"dew_point":null)";
+    }
+    AppendFloat(out, R"(,"absolute_humidity":)", readout.derived.AbsoluteHumidity);
+    AppendCaption(out, R"(,"readout":{"wind":)", readout.wind);
+    AppendCaption(out, R"(,"temp":)", readout.temp);
+    AppendCaption(out, R"(,"hum":)", readout.hum);
+    AppendCaption(out, R"(,"press":)", readout.press);
+    AppendString(out, R"(,"rain":)", readout.rain.caption);
+    AppendInt(out, R"(,"rain_font_pt":)", static_cast<std::int16_t>(readout.rainFontPoints));
+    AppendString(out, R"(,"comment":)", readout.comment);
+    out += '}';
+}
+
 void AppendReadingJson(std::string& out, const pluvetta::WeatherReading& r) {
     AppendInt(out, R"({"wind_direction":)", r.WindDirection);
     AppendFloat(out, R"(,"wind_speed":)", r.WindSpeed);
@@ -88,6 +133,7 @@ void AppendReadingJson(std::string& out, const pluvetta::WeatherReading& r) {
     AppendInt(out, R"(,"humidity":)", r.Humidity);
     AppendInt(out, R"(,"pressure_change_4h":)", r.PressureChange4h);
     AppendString(out, R"(,"remainder":)", r.Remainder);
+    AppendReadoutJson(out, pluvetta::BuildReadout(r, kDefaultAlarms, kEnglish));
     out += '}';
 }
 
