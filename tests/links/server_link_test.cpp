@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -162,8 +163,8 @@ TEST(ParseServerLine, CutsSourceHeaderAndInformation) {
         {"Q1:ABC>APRS::Q2XYZ-9  :hello{1", "Q1:ABC", "Q1:ABC>APRS:", ":Q2XYZ-9  :hello{1", true},
         {"Q1ABC>APRS:", "Q1ABC", "Q1ABC>APRS:", "", true},
         {"Q1ABC>APRS,WIDE1-1", "Q1ABC", "", "", false},
-        {"# aprsc 2.1.14-g5e22b37 6 Dec 2026 19:20:00 GMT T2DEMO 127.0.0.1:14580", "",
-         "# aprsc 2.1.14-g5e22b37 6 Dec 2026 19:", "20:00 GMT T2DEMO 127.0.0.1:14580", true},
+        {"# T2DEMO server 1.0 6 Dec 2026 19:20:00 GMT T2DEMO 127.0.0.1:14580", "",
+         "# T2DEMO server 1.0 6 Dec 2026 19:", "20:00 GMT T2DEMO 127.0.0.1:14580", true},
         {"# logresp PLUV00042 unverified, server T2DEMO", "", "", "", false},
         {">APRS:>x", "", ">APRS:", ">x", true},
         {"", "", "", "", false},
@@ -360,7 +361,7 @@ TEST_F(ServerLinkTest, GreetingServerGetsOneLoginAndKeepAlivesUntilTheLinkCloses
     link.OnConnected();
     link.OnKeepAliveTick();
     Take();
-    link.OnData("# aprsc 2.1.14\r\n# logresp PLUV00042 unverified\r\nDEMO-13>APRS:>wx\r\n");
+    link.OnData("# T2DEMO server 1.0\r\n# logresp PLUV00042 unverified\r\nDEMO-13>APRS:>wx\r\n");
     EXPECT_EQ(Take(), (Events{"send user PLUV00042 pass -1 vers Pluvetta 6.0 filter b/DEMO-13\r\n",
                               "rows DEMO-13>APRS: | >wx"}));
     link.OnKeepAliveTick();
@@ -374,9 +375,36 @@ TEST_F(ServerLinkTest, GreetingServerGetsOneLoginAndKeepAlivesUntilTheLinkCloses
 TEST_F(ServerLinkTest, PeerWithoutGreetingIsNeverSentAnything) {
     link.OnConnected();
     Take();
-    link.OnData("Q1ABC>APRS:>first\r\n# aprsc 2.1.14\r\n");
+    link.OnData("Q1ABC>APRS:>first\r\n# T2DEMO server 1.0\r\n");
     link.OnKeepAliveTick();
     EXPECT_EQ(Take(), (Events{"rows Q1ABC>APRS: | >first"}));
+}
+
+// The demo stream shipped in docs must keep feeding DEMO-13's reports, and only those, to the
+// decoder, fed in arrivals that cut lines anywhere.
+TEST_F(ServerLinkTest, DemoStreamFeedsEveryDemo13WeatherReportAndNothingElse) {
+    std::ifstream file(PLUVETTA_SOURCE_DIR "/docs/demo-stream.txt", std::ios::binary);
+    ASSERT_TRUE(file.is_open());
+    std::string stream;
+    Events expected;
+    for (std::string line; std::getline(file, line);) {
+        stream += line + "\r\n";
+        const ServerLine parsed = ParseServerLine(line);
+        if (parsed.source == "DEMO-13" && IsWeatherTrigger(parsed.information)) {
+            expected.push_back("decode " + std::string(parsed.information));
+        }
+    }
+    EXPECT_GE(expected.size(), 40u);
+    for (std::size_t at = 0; at < stream.size(); at += 1000) {
+        link.OnData(std::string_view(stream).substr(at, 1000));
+    }
+    Events decoded;
+    for (const std::string& event : Take()) {
+        if (event.starts_with("decode ")) {
+            decoded.push_back(event);
+        }
+    }
+    EXPECT_EQ(decoded, expected);
 }
 
 }  // namespace
