@@ -31,59 +31,35 @@ const char* LabelName(Label label) {
     return "?";
 }
 
-// Everything the link does to the screen, the desktop, the socket and the owner, in order.
-struct Recorder {
+// Plays the screen, the desktop, the socket and the owner at once, and records everything the
+// link does to them, in order.
+class Recorder : public Screen, public Desktop, public Socket, public ServerLinkOwner {
+  public:
     Events events;
-    void Add(std::string event) { events.push_back(std::move(event)); }
-};
+    bool gate = true;
+    bool setupVisible = false;
+    std::string logText;
 
-class RecordingCanvas : public Canvas {
-  public:
-    RecordingCanvas(Recorder& recorder, int index) : recorder_(recorder), index_(index) {}
-    void Clear() override { recorder_.Add("picVar(" + std::to_string(index_) + ") cleared"); }
-    void Line(PointF, PointF, Rgb) override {}
-    void Circle(PointF, double, Rgb) override {}
-
-  private:
-    Recorder& recorder_;
-    int index_;
-};
-
-class FakeScreen : public Screen {
-  public:
-    explicit FakeScreen(Recorder& recorder) : recorder_(recorder) {}
+    // Screen
     void SetCaption(Label label, const std::string& text) override {
-        recorder_.Add(std::string(LabelName(label)) + "=" + text);
+        Add(std::string(LabelName(label)) + "=" + text);
     }
     void SetColor(Label, Rgb) override {}
     void SetFontPoints(Label, int) override {}
     void SetCalmVisible(bool) override {}
-    Canvas& WindRose() override { return rose_; }
+    Canvas& WindRose() override { return trend_[0]; }
     Canvas& TrendBox(int index) override { return trend_.at(static_cast<std::size_t>(index)); }
     void SetRxRows(const std::string& header, const std::string& information) override {
-        recorder_.Add("rows " + header + " | " + information);
+        Add("rows " + header + " | " + information);
     }
     void SetLogText(const std::string& text) override { logText = text; }
-    void SetWindowCaption(const std::string& text) override { recorder_.Add("caption=" + text); }
-    void SetTrayTooltip(const std::string& text) override { recorder_.Add("traytip=" + text); }
-
-    std::string logText;
-
-  private:
-    Recorder& recorder_;
-    RecordingCanvas rose_{recorder_, -1};
-    std::vector<RecordingCanvas> trend_{{recorder_, 0}, {recorder_, 1}, {recorder_, 2}};
-};
-
-class FakeDesktop : public Desktop {
-  public:
-    explicit FakeDesktop(Recorder& recorder) : recorder_(recorder) {}
+    void SetWindowCaption(const std::string& text) override { Add("caption=" + text); }
+    void SetTrayTooltip(const std::string& text) override { Add("traytip=" + text); }
+    // Desktop
     void ShowWarning(const std::string& title, const std::string& text) override {
-        recorder_.Add("warning [" + title + "] " + text);
+        Add("warning [" + title + "] " + text);
     }
-    void ShowSetupDialog(bool modal) override {
-        recorder_.Add(modal ? "setup dialog modal" : "setup dialog modeless");
-    }
+    void ShowSetupDialog(bool modal) override { Add(modal ? "setup modal" : "setup modeless"); }
     bool IsSetupDialogVisible() const override { return setupVisible; }
     void Beep() override {}
     WindowState GetWindowState() const override { return WindowState::Normal; }
@@ -91,39 +67,35 @@ class FakeDesktop : public Desktop {
     void BringToFront() override {}
     void RestartElapsedTimer() override {}
     std::string TimeOfDay() const override { return "19:20:05"; }
-
-    bool setupVisible = false;
-
-  private:
-    Recorder& recorder_;
-};
-
-class FakeSocket : public Socket {
-  public:
-    explicit FakeSocket(Recorder& recorder) : recorder_(recorder) {}
+    // Socket
     void Connect(const std::string& host, std::int16_t port) override {
-        recorder_.Add("connect " + host + ":" + std::to_string(port));
+        Add("connect " + host + ":" + std::to_string(port));
     }
-    void Close() override { recorder_.Add("close"); }
-    void Send(const std::string& bytes) override { recorder_.Add("send " + bytes); }
-
-  private:
-    Recorder& recorder_;
-};
-
-class FakeOwner : public ServerLinkOwner {
-  public:
-    explicit FakeOwner(Recorder& recorder) : recorder_(recorder) {}
+    void Close() override { Add("close"); }
+    void Send(const std::string& bytes) override { Add("send " + bytes); }
+    // ServerLinkOwner
     bool ReportGate() const override { return gate; }
-    void ResetReportTiming() override { recorder_.Add("timing reset"); }
+    void ResetReportTiming() override { Add("timing reset"); }
     void ProcessWeatherReport(std::string_view information) override {
-        recorder_.Add("decode " + std::string(information));
+        Add("decode " + std::string(information));
     }
 
-    bool gate = true;
-
   private:
-    Recorder& recorder_;
+    class TrendCanvas : public Canvas {
+      public:
+        TrendCanvas(Recorder& recorder, int index) : recorder_(recorder), index_(index) {}
+        void Clear() override { recorder_.Add("picVar(" + std::to_string(index_) + ") cleared"); }
+        void Line(PointF, PointF, Rgb) override {}
+        void Circle(PointF, double, Rgb) override {}
+
+      private:
+        Recorder& recorder_;
+        int index_;
+    };
+
+    void Add(std::string event) { events.push_back(std::move(event)); }
+
+    std::vector<TrendCanvas> trend_{{*this, 0}, {*this, 1}, {*this, 2}};
 };
 
 class ServerLinkTest : public ::testing::Test {
@@ -136,16 +108,12 @@ class ServerLinkTest : public ::testing::Test {
     }
 
     // The events since the last call.
-    Events Take() { return std::exchange(recorder.events, {}); }
+    Events Take() { return std::exchange(fake.events, {}); }
 
-    Recorder recorder;
-    FakeScreen screen{recorder};
-    FakeDesktop desktop{recorder};
-    FakeSocket socket{recorder};
-    FakeOwner owner{recorder};
+    Recorder fake;
     StationSettings station;
     TrafficLog log;
-    ServerLink link{screen, desktop, socket, station, log, owner, "PLUV00042"};
+    ServerLink link{fake, fake, fake, station, log, fake, "PLUV00042"};
 };
 
 TEST(ParseServerLine, CutsSourceHeaderAndInformation) {
@@ -202,32 +170,6 @@ TEST(IsWeatherTrigger, UnderscoreFirstOrAPositionCarryingTheWeatherSymbol) {
     for (const Case& c : cases) {
         EXPECT_EQ(IsWeatherTrigger(c.information), c.decoded) << c.information;
     }
-}
-
-TEST(IsWatchedSender, WholeCallCaseAndSsidIncluded) {
-    struct Case {
-        const char* source;
-        const char* call;
-        bool watched;
-    };
-    const Case cases[] = {
-        {"DEMO-13", "DEMO-13", true},
-        {"demo-13", "DEMO-13", false},
-        {"DEMO-2", "DEMO", false},
-        {"DEMO", "DEMO-13", false},
-        {"DEMO-13", "DEMO-1", false},
-        {"DEMO-13 ", "DEMO-13", false},
-        {"", "", true},  // the link connects only with a call sign, so this never arises
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(IsWatchedSender(c.source, c.call), c.watched) << c.source << " / " << c.call;
-    }
-}
-
-TEST(LogEntry, TimeHeaderAndInformationOnTwoLines) {
-    EXPECT_EQ(LogEntry("19:20:05", "DEMO-13>APRS:", "_12061920c220s004"),
-              "[19:20:05] DEMO-13>APRS:\r\n_12061920c220s004\r\n");
-    EXPECT_EQ(LogEntry("7.20.05 PM", "Q1ABC>APRS:", ""), "[7.20.05 PM] Q1ABC>APRS:\r\n\r\n");
 }
 
 TEST_F(ServerLinkTest, ConnectResetsTheReadoutInOrderAndSendsNothing) {
@@ -304,13 +246,13 @@ TEST_F(ServerLinkTest, WatchedStationLinesAreShownLoggedAndDecodedWhileTheGateIs
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TrafficLog freshLog;
-        ServerLink fresh{screen, desktop, socket, station, freshLog, owner, "PLUV00042"};
-        owner.gate = c.gate;
-        screen.logText.clear();
+        ServerLink fresh{fake, fake, fake, station, freshLog, fake, "PLUV00042"};
+        fake.gate = c.gate;
+        fake.logText.clear();
         fresh.HandleServerLine(c.line);
         EXPECT_EQ(Take(), c.events);
         EXPECT_EQ(freshLog.Text(), c.log);
-        EXPECT_EQ(screen.logText, c.log);
+        EXPECT_EQ(fake.logText, c.log);
     }
 }
 
@@ -329,11 +271,11 @@ TEST_F(ServerLinkTest, LineSplitAcrossArrivalsIsHandledWhole) {
 TEST_F(ServerLinkTest, ErrorShowsTheTitledMessageThenClosesDisablesAndOpensTheSetup) {
     link.OnError("Connection refused");
     EXPECT_EQ(Take(), (Events{"warning [Errore collegamento TCP [DEMO-13]] Connection refused",
-                              "close", "setup dialog modal"}));
+                              "close", "setup modal"}));
     EXPECT_EQ(station.ServerEnabled, false);
 
     station.ServerEnabled = true;
-    desktop.setupVisible = true;
+    fake.setupVisible = true;
     link.OnError("Host not found");
     EXPECT_EQ(Take(),
               (Events{"warning [Errore collegamento TCP [DEMO-13]] Host not found", "close"}));
