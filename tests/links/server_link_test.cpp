@@ -301,8 +301,9 @@ TEST_F(ServerLinkTest, ServerCloseDisablesTheLinkQuietly) {
 
 TEST_F(ServerLinkTest, GreetingServerGetsOneLoginAndKeepAlivesUntilTheLinkCloses) {
     link.OnConnected();
-    link.OnKeepAliveTick();
     Take();
+    link.OnKeepAliveTick();  // not logged in yet
+    EXPECT_EQ(Take(), Events{});
     link.OnData("# T2DEMO server 1.0\r\n# logresp PLUV00042 unverified\r\nDEMO-13>APRS:>wx\r\n");
     EXPECT_EQ(Take(), (Events{"send user PLUV00042 pass -1 vers Pluvetta 6.0 filter b/DEMO-13\r\n",
                               "rows DEMO-13>APRS: | >wx"}));
