@@ -13,22 +13,18 @@ namespace {
 constexpr const char* kAlarmsFileName = "WxAlarms.ini";
 constexpr const char* kSaveFailedText = "Unable to save Wx Alarm values";
 constexpr const char* kNoCall = "NOCALL";
-// What the wind label and the minutes label say before any link or report has written them.
-constexpr const char* kStartCaption = "Pluvetta v6.0";
-constexpr const char* kStartMinutes = "00";
 
 }  // namespace
 
 Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& serverSocket,
-                 NumberFormat numberFormat)
+                 NumberFormat numberFormat, std::uint32_t loginSeed)
     : screen_(screen),
       desktop_(desktop),
       agwSocket_(agwSocket),
       serverSocket_(serverSocket),
-      numberFormat_(std::move(numberFormat)) {
-    captions_[static_cast<std::size_t>(Label::WxData)] = kStartCaption;
-    captions_[static_cast<std::size_t>(Label::Elapsed)] = kStartMinutes;
-}
+      numberFormat_(std::move(numberFormat)),
+      serverLink_(screen_, desktop_, serverSocket_, station_, log_, *this,
+                  MakeLoginName(loginSeed)) {}
 
 void Monitor::Start(std::string_view commandLine, const std::filesystem::path& executableFolder) {
     reportGate_ = true;
@@ -48,19 +44,19 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
         return;
     }
     if (station_.AgwEnabled) agwSocket_.Connect(station_.AgwHost, station_.AgwPort);
-    if (station_.ServerEnabled) serverSocket_.Connect(station_.ServerHost, station_.ServerPort);
+    if (station_.ServerEnabled) serverLink_.Connect();
 }
 
 void Monitor::Shutdown() {
     agwSocket_.Close();
-    serverSocket_.Close();
+    serverLink_.Close();
     if (station_.SaveAlarms && !SaveAlarmSettings(alarms_, alarmsFilePath_)) WarnSaveFailed();
 }
 
 void Monitor::ProcessWeatherReport(std::string_view information) {
     bool raise = alarms_.FocusOnData;
     bool beep = false;
-    SetCaption(Label::Elapsed, FormatElapsed(0));
+    screen_.SetCaption(Label::Elapsed, FormatElapsed(0));
     minutesSinceReport_ = 0;
 
     const WeatherReading reading = DecodeWeatherReport(information);
@@ -81,22 +77,22 @@ void Monitor::ProcessWeatherReport(std::string_view information) {
     if (readout.press) previous_.Pressure = reading.Pressure;
     screen_.SetColor(Label::Rain, LabelColor(readout.rain.inAlarm));
     screen_.SetFontPoints(Label::Rain, readout.rainFontPoints);
-    SetCaption(Label::Rain, readout.rain.caption);
+    screen_.SetCaption(Label::Rain, readout.rain.caption);
 
     if (raise || readout.raiseForAlarm) Raise();
     if (beep || readout.beepForAlarm) desktop_.Beep();
     trendReady_ = true;
 
-    screen_.SetTrayTooltip(BuildTooltip(station_.StationCall, Caption(Label::WxData),
-                                        Caption(Label::Temp), Caption(Label::UR),
-                                        Caption(Label::Press), readout.rain.caption));
-    SetCaption(Label::WxComment, readout.comment);
+    screen_.SetTrayTooltip(BuildTooltip(station_.StationCall, screen_.Caption(Label::WxData),
+                                        screen_.Caption(Label::Temp), screen_.Caption(Label::UR),
+                                        screen_.Caption(Label::Press), readout.rain.caption));
+    screen_.SetCaption(Label::WxComment, readout.comment);
 }
 
 void Monitor::OnElapsedTick() {
     reportGate_ = true;
     minutesSinceReport_ = NextMinutesSinceReport(minutesSinceReport_);
-    SetCaption(Label::Elapsed, FormatElapsed(minutesSinceReport_));
+    screen_.SetCaption(Label::Elapsed, FormatElapsed(minutesSinceReport_));
 }
 
 void Monitor::ShowWind(const WeatherReading& reading, const Readout& readout) {
@@ -108,7 +104,7 @@ void Monitor::ShowWind(const WeatherReading& reading, const Readout& readout) {
     }
     if (!readout.wind) return;
     screen_.SetColor(Label::WxData, LabelColor(readout.wind->inAlarm));
-    SetCaption(Label::WxData, readout.wind->caption);
+    screen_.SetCaption(Label::WxData, readout.wind->caption);
 }
 
 void Monitor::ShowTrendedValue(Label label, int box, const std::optional<LabelText>& text,
@@ -117,7 +113,7 @@ void Monitor::ShowTrendedValue(Label label, int box, const std::optional<LabelTe
     Canvas& arrow = screen_.TrendBox(box);
     arrow.Clear();
     screen_.SetColor(label, LabelColor(text->inAlarm));
-    SetCaption(label, text->caption);
+    screen_.SetCaption(label, text->caption);
     if (trendReady_) DrawTrendArrow(arrow, change);
 }
 
@@ -129,14 +125,16 @@ void Monitor::Raise() {
     }
 }
 
-void Monitor::SetCaption(Label label, const std::string& text) {
-    captions_[static_cast<std::size_t>(label)] = text;
-    screen_.SetCaption(label, text);
+void Monitor::ResetReportTiming() {
+    minutesSinceReport_ = 0;
+    trendReady_ = false;
 }
 
-const std::string& Monitor::Caption(Label label) const {
-    return captions_[static_cast<std::size_t>(label)];
-}
+void Monitor::OnServerConnected() { serverLink_.OnConnected(); }
+void Monitor::OnServerData(std::string_view bytes) { serverLink_.OnData(bytes); }
+void Monitor::OnServerError(const std::string& description) { serverLink_.OnError(description); }
+void Monitor::OnServerClosed() { serverLink_.OnClosed(); }
+void Monitor::OnServerKeepAlive() { serverLink_.OnKeepAliveTick(); }
 
 void Monitor::WarnSaveFailed() { desktop_.ShowWarning(alarmsFilePath_.string(), kSaveFailedText); }
 

@@ -226,3 +226,39 @@ TEST(ElapsedTick, CountsToNinetyNineAndReopensTheGate) {
 
 }  // namespace
 }  // namespace pluvetta
+
+namespace pluvetta {
+namespace {
+
+TEST(ServerLinkInMonitor, ConnectResetsTheReadoutAndTheNextReportDrawsNoArrow) {
+    Rig rig;
+    rig.monitor.ProcessWeatherReport("_10090556c220s004t077h50b10132");
+    rig.monitor.ProcessWeatherReport("_10090556c220s004t078h51b10133");
+    ASSERT_EQ(rig.screen.trend[0].SinceLastClear().size(), 4u);
+
+    rig.monitor.Station().ServerHost = "hosta";
+    rig.monitor.OnServerConnected();
+    EXPECT_EQ(Caption(rig.screen, Label::WxComment), "Pluvetta connected to hosta");
+    EXPECT_EQ(rig.screen.windowCaption, "Q1XYZ-13 Wx Station");
+    EXPECT_EQ(Caption(rig.screen, Label::Temp), "");
+    EXPECT_FALSE(rig.monitor.TrendReady());
+
+    // A packet line through the link once the minute is up: logged, decoded, and no arrow
+    // after the connect.
+    rig.monitor.OnServerData("Q1XYZ-13>APRS,TCPIP*:_10090556c220s004t081\r\n");
+    EXPECT_EQ(rig.screen.logText, "");  // the gate is still closed by the last report
+    rig.monitor.OnElapsedTick();
+    rig.monitor.OnServerData("Q1XYZ-13>APRS,TCPIP*:_10090556c220s004t080\r\n");
+    EXPECT_EQ(rig.screen.logText, "[12:34:56] Q1XYZ-13>APRS,TCPIP*:\r\n_10090556c220s004t080\r\n");
+    EXPECT_EQ(Caption(rig.screen, Label::Temp),
+              "26.7\xB0"
+              "C");
+    EXPECT_EQ(rig.screen.trend[0].SinceLastClear().size(), 0u);
+    // The tooltip reads back what the connect wrote into the labels it did not update.
+    EXPECT_EQ(rig.screen.trayTooltip,
+              "Q1XYZ-13 220\xB0  6 km/h 26.7\xB0"
+              "C   ");
+}
+
+}  // namespace
+}  // namespace pluvetta
