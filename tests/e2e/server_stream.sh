@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# End to end: aprs-replay streams packet lines on loopback, the real pluvetta (offscreen)
+# listens as an APRS server client, and the readout its widgets show at the end is checked.
+set -euo pipefail
+bin="${PLUVETTA_BUILD_DIR:?}/bin"
+work="$(mktemp -d)"
+replay_pid=""
+cleanup() {
+    [ -n "$replay_pid" ] && kill "$replay_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
+
+# Starts aprs-replay with the given options and sets $port.
+start_replay() {
+    "$bin/aprs-replay" --port 0 "$@" >"$work/replay.out" &
+    replay_pid=$!
+    for _ in $(seq 100); do
+        port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$work/replay.out")
+        [ -n "$port" ] && return 0
+        sleep 0.05
+    done
+    echo "aprs-replay did not start"; exit 1
+}
+
+# Runs the monitor until the server closes the stream; its widgets' texts land in $work/readout.
+run_monitor() {
+    PLUVETTA_HOOK_QUIT_ON_DISCONNECT=1 PLUVETTA_HOOK_PRINT_READOUT=1 \
+        timeout 60 "$bin/pluvetta" "$@" >"$work/readout"
+}
+
+failures=0
+expect() {  # expect NAME TEXT: the widget NAME shows exactly TEXT (a time of day as [TIME])
+    local got
+    got=$(grep -m1 "^$1=" "$work/readout" | cut -d= -f2- | sed -E 's/^\[[^]]*\]/[TIME]/') || true
+    if [ "$got" != "$2" ]; then
+        echo "FAIL $1: expected '$2', got '$got'"
+        failures=$((failures + 1))
+    fi
+}
+
+# 1. A stream with other stations, a near miss on the call sign and two reports of the
+#    watched station: the first one with wind data closes the gate for a minute, so the
+#    second is shown in the Rx rows only.
+printf '%s\r\n' \
+    '# aprs-replay test stream' \
+    'Q2ABC>APRS,TCPIP*,qAC,T2TEST:!4500.00N/00900.00E-PHG2360 home' \
+    'q1xyz-13>APRS,TCPIP*:_10090556c000s099g099t120' \
+    'Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW' \
+    'Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:_10090600c090s010g015t068h40b10132' \
+    'Q2ABC>APRS,TCPIP*:>status text' >"$work/stream.txt"
+start_replay "$work/stream.txt"
+run_monitor Q1XYZ-13 "S:127.0.0.1:$port"
+expect windowTitle 'Q1XYZ-13 Wx Station'
+expect lblWxData '220°  6 / 8 km/h'
+expect lblTemp '25.0°C'
+expect lblUR '50%'
+expect lblPress '990.0 mb'
+expect lblRain '0mm/h 0mm/24h\r\n0mm/Day Dp 13.8°C  11.5g/m³'
+expect lblWxComment 'Aprs Server Disconnected'
+expect List2.0 'Q2ABC>APRS,TCPIP*:'
+expect List2.1 '>status text'
+expect Text1 '[TIME] Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'
+kill "$replay_pid" 2>/dev/null || true
+wait "$replay_pid" 2>/dev/null || true
+
+# 2. A server that greets with "#" gets the receive-only login for the watched station.
+start_replay --greeting "$work/stream.txt"
+run_monitor Q1XYZ-13 "S:127.0.0.1:$port"
+if ! grep -Eq '^login: user PLUV[0-9]{5} pass -1 vers Pluvetta [0-9.]+ filter b/Q1XYZ-13$' \
+        "$work/replay.out"; then
+    echo "FAIL login line: $(cat "$work/replay.out")"
+    failures=$((failures + 1))
+fi
+expect lblTemp '25.0°C'
+
+if [ "$failures" -ne 0 ]; then
+    echo "--- readout"; cat "$work/readout"
+    exit 1
+fi
+echo "end-to-end server stream: all checks passed"
