@@ -167,6 +167,16 @@ void MainWindow::BuildReadout() {
         QRect place;
         Qt::Alignment alignment;
     };
+    // The arrow boxes overlap the right ends of the temperature and humidity labels by a
+    // pixel or two; created first, they lie under the labels and cut no character off.
+    const QRect arrowPlaces[] = {TwipsRect(2020, 215, 255, 245), TwipsRect(2830, 215, 255, 245),
+                                 TwipsRect(2600, 425, 255, 245)};
+    for (int i = 0; i < 3; ++i) {
+        picVar_[static_cast<std::size_t>(i)] = new PictureBox(kPanelYellow, 1, this);
+        picVar_[static_cast<std::size_t>(i)]->setObjectName("picVar" + QString::number(i));
+        picVar_[static_cast<std::size_t>(i)]->setGeometry(arrowPlaces[i]);
+    }
+
     const Readout readouts[] = {
         {Label::WxData, "lblWxData", TwipsRect(1200, -10, 1935, 255),
          Qt::AlignHCenter | Qt::AlignTop},
@@ -185,14 +195,6 @@ void MainWindow::BuildReadout() {
     ReadoutLabel(Label::WxData).setToolTip(Text(kWxDataTip));
     ReadoutLabel(Label::Rain).setToolTip(Text(kRainTip));
     ReadoutLabel(Label::Rain).setWordWrap(true);
-
-    const QRect arrowPlaces[] = {TwipsRect(2020, 215, 255, 245), TwipsRect(2830, 215, 255, 245),
-                                 TwipsRect(2600, 425, 255, 245)};
-    for (int i = 0; i < 3; ++i) {
-        picVar_[static_cast<std::size_t>(i)] = new PictureBox(kPanelYellow, 1, this);
-        picVar_[static_cast<std::size_t>(i)]->setObjectName("picVar" + QString::number(i));
-        picVar_[static_cast<std::size_t>(i)]->setGeometry(arrowPlaces[i]);
-    }
 
     QLabel* comment = MakeLabel(this, "lblWxComment", TwipsRect(0, 1210, 3180, 255), QString(),
                                 Qt::AlignHCenter | Qt::AlignVCenter);

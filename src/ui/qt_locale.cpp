@@ -33,7 +33,7 @@ NumberFormat SystemNumberFormat() { return NumberFormatFor(QLocale::system()); }
 
 QString TimeOfDayFormat(const QLocale& locale) {
     // The long format has the seconds; its time-zone letters are dropped, together with the
-    // blank before them. Quoted literal text is kept as it is.
+    // blank or brackets around them. Quoted literal text is kept as it is.
     const QString longFormat = locale.timeFormat(QLocale::LongFormat);
     QString result;
     bool quoted = false;
@@ -42,6 +42,7 @@ QString TimeOfDayFormat(const QLocale& locale) {
         if (!quoted && c == QLatin1Char('t')) continue;
         result += c;
     }
+    result.remove(QLatin1String("()"));
     return result.simplified();
 }
 
