@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     xvfb xauth
+    locales
 )
 # Extras for the end-to-end tests and peer benchmarks, skipped with PLUVETTA_MINIMAL_DEPS=1.
 if [ "${PLUVETTA_MINIMAL_DEPS:-0}" != 1 ]; then
@@ -21,11 +22,19 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The settings tests run under an Italian locale (decimal comma) to prove that numbers in the
+# alarms file and on the command line keep their point; Debian ships that locale uncompiled.
+if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+    echo "Generating the it_IT.UTF-8 locale"
+    "${sudo_cmd[@]}" localedef -i it_IT -f UTF-8 it_IT.UTF-8
+fi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,10 @@ namespace pluvetta {
 
 // The readout labels of the main window that the core writes.
 enum class Label { WxData, Temp, UR, Press, Rain, WxComment, Elapsed };
+inline constexpr std::size_t kLabelCount = 7;
+
+// The wind label's caption when the window opens.
+inline constexpr const char* kStartCaption = "Pluvetta v6.0";
 
 // What the main window shows. The core writes; the shell draws. Texts are Latin-1.
 class Screen {

@@ -22,6 +22,8 @@ struct StationSettings {
     std::int16_t ServerPort = 0;
     bool ServerEnabled = false;
     bool SaveAlarms = false;
+
+    friend bool operator==(const StationSettings&, const StationSettings&) = default;
 };
 
 // Reads a port text: a decimal number from its start, rounded half to even. Gives 0 (not

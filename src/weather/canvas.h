@@ -24,7 +24,7 @@ struct PointF {
 // A picture the core draws on, in twips. The picture owns its pen width and background; the
 // shell maps twips to pixels.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     virtual void Clear() = 0;
     virtual void Line(PointF from, PointF to, Rgb color) = 0;

@@ -6,31 +6,9 @@
 #include <vector>
 
 #include "app/ports.h"
+#include "weather/recording_canvas.h"
 
 namespace pluvetta::testing {
-
-// Records draw calls as text, so a test can compare a whole drawing at once.
-class TextCanvas : public Canvas {
-  public:
-    void Clear() override { calls.clear(), ++clears; }
-    void Line(PointF from, PointF to, Rgb color) override {
-        calls.push_back("line " + Point(from) + " " + Point(to) + " " + Color(color));
-    }
-    void Circle(PointF centre, double radius, Rgb color) override {
-        calls.push_back("circle " + Point(centre) + " r" + std::to_string(radius) + " " +
-                        Color(color));
-    }
-    std::vector<std::string> calls;
-    int clears = 0;
-
-  private:
-    static std::string Point(PointF p) {
-        return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
-    }
-    static std::string Color(Rgb c) {
-        return std::to_string(c.r) + "/" + std::to_string(c.g) + "/" + std::to_string(c.b);
-    }
-};
 
 // The main window as the core sees it: every caption, colour and pane it was told to show.
 class FakeScreen : public Screen {
@@ -52,8 +30,8 @@ class FakeScreen : public Screen {
     std::map<Label, Rgb> colors;
     std::map<Label, int> fontPoints;
     bool calmVisible = false;
-    TextCanvas rose;
-    std::array<TextCanvas, 3> trend;
+    RecordingCanvas rose;
+    std::array<RecordingCanvas, 3> trend;
     std::vector<std::string> rxRows;
     std::string logText;
     std::string windowCaption;

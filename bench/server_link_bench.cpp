@@ -1,0 +1,150 @@
+// What the server link's core costs per received line: the splitter alone, and the whole link
+// (splitter, parse, Rx rows copied out as the window needs them, sender filter, log, decoder
+// hand-off) over a mix of lines like a full feed's, cut into 4 KiB arrivals.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <string_view>
+
+#include "links/server_link.h"
+
+namespace pluvetta {
+namespace {
+
+constexpr std::size_t kArrivalBytes = 4096;
+constexpr int kStreamLines = 20000;
+
+const char* const kFeedLines[] = {
+    "Q1ABC-9>APZ001,WIDE1-1,qAR,Q3DEF-10:!4522.40N/00906.80E>133/042/A=000390 In giro",
+    "Q2XYZ-9>APRS,TCPIP*,qAC,T2DEMO:/061504z4535.58N/00915.06E>228/027",
+    "Q3DEF-10>APRS,TCPIP*,qAC,T2DEMO:>Igate dimostrativo, solo ricezione",
+    "Q4WX-2>APRS,TCPIP*,qAC,T2DEMO:_12061500c350s002g015t053r000p000P000h59b10094",
+    "Q5JKL>APRS,TCPIP*,qAC,T2DEMO::Q1ABC-9  :Ci vediamo alle 8{847",
+    "Q6MNO-11>APRS,TCPIP*,qAC,T2DEMO:T#847,120,060,177,000,255,01100000",
+    "Q7PQR>APRS,TCPIP*,qAC,T2DEMO:;RITROVO  *061500z4529.00N/00913.00E;Ritrovo domenica",
+    "DEMO-1>APRS,TCPIP*,qAC,T2DEMO:!4530.25N/00912.60E-Casa di DEMO, stessa stazione base",
+    "Q4WX-2>APRS,TCPIP*,qAC,T2DEMO:!4541.10N/00941.90E_249/008g014t056r000p000P000h66b10107",
+    "# T2DEMO demo server 6 Dec 2026 15:08:00 GMT T2DEMO 127.0.0.1:14580",
+    "Q3DEF-10>APRS,TCPIP*,qAC,T2DEMO:=4532.00N/00910.00EI PHG2360 Igate demo",
+    "Q1ABC-9>APZ001,WIDE1-1,qAR,Q3DEF-10::Q5JKL    :ack847",
+    "Q8STU-7>APRS,WIDE2-1,qAR,Q3DEF-10:@061504z4519.21N/00923.44E_090/004g009t052r000p000P000"
+    "h71b10101L000 Q8 weather",
+    "Q9VWX>APRS,TCPIP*,qAC,T2DEMO:!4510.00N/00930.00E#PHG5130/Digipeater collina",
+    "DEMO-13>APRS,TCPIP*,qAC,T2DEMO:_12061502c223s007g012t061r000p004P000h59b10129",
+};
+
+std::string MakeStream() {
+    std::string stream;
+    for (int i = 0; i < kStreamLines; ++i) {
+        stream += kFeedLines[static_cast<std::size_t>(i) % std::size(kFeedLines)];
+        stream += "\r\n";
+    }
+    return stream;
+}
+
+class NullCanvas : public Canvas {
+  public:
+    void Clear() override {}
+    void Line(PointF, PointF, Rgb) override {}
+    void Circle(PointF, double, Rgb) override {}
+};
+
+// Keeps copies of the Rx rows and the log, as the window's list and text box would.
+class RowsScreen : public Screen {
+  public:
+    void SetCaption(Label, const std::string&) override {}
+    void SetColor(Label, Rgb) override {}
+    void SetFontPoints(Label, int) override {}
+    void SetCalmVisible(bool) override {}
+    Canvas& WindRose() override { return canvas_; }
+    Canvas& TrendBox(int) override { return canvas_; }
+    void SetRxRows(const std::string& header, const std::string& information) override {
+        header_ = header;
+        information_ = information;
+    }
+    void SetLogText(const std::string& text) override { log_ = text; }
+    void SetWindowCaption(const std::string&) override {}
+    void SetTrayTooltip(const std::string&) override {}
+
+  private:
+    NullCanvas canvas_;
+    std::string header_;
+    std::string information_;
+    std::string log_;
+};
+
+class NullDesktop : public Desktop {
+  public:
+    void ShowWarning(const std::string&, const std::string&) override {}
+    void ShowSetupDialog(bool) override {}
+    bool IsSetupDialogVisible() const override { return false; }
+    void Beep() override {}
+    WindowState GetWindowState() const override { return WindowState::Normal; }
+    void RestoreFromTray() override {}
+    void BringToFront() override {}
+    void RestartElapsedTimer() override {}
+    std::string TimeOfDay() const override { return "15:02:00"; }
+};
+
+class NullSocket : public Socket {
+  public:
+    void Connect(const std::string&, std::int16_t) override {}
+    void Close() override {}
+    void Send(const std::string&) override {}
+};
+
+// The gate stays open, so every DEMO-13 line is logged and handed on: the dearest path.
+class OpenGateOwner : public ServerLinkOwner {
+  public:
+    bool ReportGate() const override { return true; }
+    void ResetReportTiming() override {}
+    void ProcessWeatherReport(std::string_view information) override {
+        benchmark::DoNotOptimize(information.data());
+    }
+};
+
+void FeedInArrivals(std::string_view stream, auto&& feed) {
+    for (std::size_t at = 0; at < stream.size(); at += kArrivalBytes) {
+        feed(stream.substr(at, kArrivalBytes));
+    }
+}
+
+void BM_SplitLines(benchmark::State& state) {
+    const std::string stream = MakeStream();
+    ServerLineSplitter splitter;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        FeedInArrivals(stream, [&](std::string_view arrival) {
+            splitter.Feed(arrival, [&](std::string_view line) { bytes += line.size(); });
+        });
+    }
+    benchmark::DoNotOptimize(bytes);
+    state.SetItemsProcessed(state.iterations() * kStreamLines);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(stream.size()));
+}
+BENCHMARK(BM_SplitLines);
+
+void BM_ServerLinkIngest(benchmark::State& state) {
+    const std::string stream = MakeStream();
+    RowsScreen screen;
+    NullDesktop desktop;
+    NullSocket socket;
+    OpenGateOwner owner;
+    StationSettings station;
+    station.StationCall = "DEMO-13";
+    TrafficLog log;
+    ServerLink link(screen, desktop, socket, station, log, owner, "PLUV00042");
+    link.OnConnected();
+    for (auto _ : state) {
+        FeedInArrivals(stream, [&](std::string_view arrival) { link.OnData(arrival); });
+    }
+    state.SetItemsProcessed(state.iterations() * kStreamLines);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(stream.size()));
+}
+BENCHMARK(BM_ServerLinkIngest);
+
+}  // namespace
+}  // namespace pluvetta
+
+BENCHMARK_MAIN();

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds Pluvetta (Release) and runs it; the arguments go to the program:
+#   scripts/run.sh CALL [A:host[:port] | S:host[:port] | host[:port]] [SAVE]
+#   scripts/run.sh --demo
+# --demo plays docs/demo-stream.txt through aprs-replay on a free loopback port, greeting and
+# looping like a real server at PLUVETTA_DEMO_RATE lines a second (default 1), watches DEMO-13
+# there, and stops the server when the window closes.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+scripts/install-deps.sh
+
+build="${PLUVETTA_RUN_BUILD:-$root/build/run}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j"$(nproc)"
+app="$build/bin/pluvetta"
+if [ ! -x "$app" ]; then
+    echo "run.sh: $app was not built" >&2
+    exit 1
+fi
+
+if [ "${1:-}" != --demo ]; then
+    exec "$app" "$@"
+fi
+
+replay_out="$(mktemp)"
+"$build/bin/aprs-replay" --port 0 --greeting --loop --rate "${PLUVETTA_DEMO_RATE:-1}" \
+    docs/demo-stream.txt >"$replay_out" &
+replay_pid=$!
+tail_pid=
+stop_demo() {
+    [ -n "$tail_pid" ] && kill "$tail_pid" 2>/dev/null
+    kill "$replay_pid" 2>/dev/null && wait "$replay_pid" 2>/dev/null
+    rm -f "$replay_out"
+}
+trap stop_demo EXIT
+
+port=
+for _ in $(seq 100); do
+    port="$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$replay_out")"
+    [ -n "$port" ] && break
+    kill -0 "$replay_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$port" ]; then
+    echo "run.sh: aprs-replay did not start" >&2
+    exit 1
+fi
+echo "Demo APRS server on 127.0.0.1:$port; watching DEMO-13"
+tail -n +2 -f "$replay_out" &
+tail_pid=$!
+"$app" DEMO-13 "S:127.0.0.1:$port"

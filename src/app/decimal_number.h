@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace pluvetta {
+
+// Numbers typed on the command line and kept in the alarms file are always written with a
+// point, whatever the user's locale; these helpers read them without ever consulting it.
+
+// Length of the decimal number at the start of `text`: an optional sign, digits with an optional
+// point and fraction (one digit at least), an optional exponent. 0 when the text starts with none.
+std::size_t DecimalNumberLength(std::string_view text);
+
+// The value of `text` when all of it is one decimal number as above and it fits a T (float or
+// double); nullopt otherwise, also for values too large or too small for T.
+template <typename T>
+std::optional<T> ParseDecimalNumber(std::string_view text);
+
+// `value` rounded to the nearest whole number, an exact half to the even neighbour; nullopt
+// when the result does not fit a 16-bit signed integer or the value is not finite.
+std::optional<std::int16_t> RoundToInt16(double value);
+
+}  // namespace pluvetta

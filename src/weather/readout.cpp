@@ -1,0 +1,143 @@
+#include "weather/readout.h"
+
+#include <cstdlib>
+#include <initializer_list>
+
+#include "weather/alarms.h"
+
+namespace pluvetta {
+namespace {
+
+// The readout's own words and units, in Latin-1. The octal escapes \260 (the degree sign) and
+// \263 (superscript three) cannot swallow a following letter the way a hex escape would.
+constexpr std::string_view kCalmCaption = "Calma di vento";
+constexpr std::string_view kDirectionUnit = "\260  ";
+constexpr std::string_view kGustSeparator = " / ";
+constexpr std::string_view kSpeedUnit = " km/h";
+constexpr std::string_view kTemperatureUnit = "\260C";
+constexpr std::string_view kHumidityUnit = "%";
+constexpr std::string_view kPressureUnit = " mb";
+constexpr std::string_view kRainLastHourUnit = "mm/h ";
+constexpr std::string_view kRain24HoursUnit = "mm/24h\r\n";
+constexpr std::string_view kRainSinceMidnightUnit = "mm/Day";
+constexpr std::string_view kWindChillLead = " Wch ";
+constexpr std::string_view kDewPointLead = " Dp ";
+constexpr std::string_view kDewPointUnit = "\260C  ";
+constexpr std::string_view kAbsoluteHumidityUnit = "g/m\263";
+constexpr std::string_view kEmptyComment = " ";
+constexpr std::string_view kPressureChangeLead = "Variaz Press in 4h= ";
+constexpr std::string_view kPressureChangeUnit = "mb ";
+constexpr std::string_view kTooltipGap = " ";
+
+// A whole number with leading zeros up to `width` digits; the minus stays in front of them.
+std::string PadDigits(int value, std::size_t width) {
+    std::string digits = std::to_string(std::abs(static_cast<long long>(value)));
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return value < 0 ? "-" + digits : digits;
+}
+
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (const std::string_view part : parts) text += part;
+    return text;
+}
+
+std::string WindCaption(const WeatherReading& r, const NumberFormat& format) {
+    std::string caption =
+        Join({PadDigits(r.WindDirection, 3), kDirectionUnit, FormatFixed(r.WindSpeed, 0, format)});
+    if (IsGustShown(r.WindGust)) {
+        caption += Join({kGustSeparator, FormatFixed(r.WindGust, 0, format)});
+    }
+    caption += kSpeedUnit;
+    return caption;
+}
+
+std::string RainText(const WeatherReading& r, const DerivedValues& derived,
+                     const NumberFormat& format) {
+    std::string text;
+    if (IsRainShown(r.RainLastHour)) {
+        text += Join({FormatFixed(r.RainLastHour, 0, format), kRainLastHourUnit});
+    }
+    if (IsRainShown(r.Rain24Hours)) {
+        text += Join({FormatFixed(r.Rain24Hours, 0, format), kRain24HoursUnit});
+    }
+    if (IsRainShown(r.RainSinceMidnight)) {
+        text += Join({FormatFixed(r.RainSinceMidnight, 0, format), kRainSinceMidnightUnit});
+    }
+    if (IsDerivedValueShown(derived.WindChill)) {
+        text += Join({kWindChillLead, FormatFixed(derived.WindChill, 1, format), kTemperatureUnit});
+    }
+    if (IsDerivedValueShown(derived.AbsoluteHumidity)) {
+        text += Join({kDewPointLead, FormatFixed(derived.DewPoint, 1, format), kDewPointUnit,
+                      FormatFixed(derived.AbsoluteHumidity, 1, format), kAbsoluteHumidityUnit});
+    }
+    return text;
+}
+
+std::string CommentLine(const WeatherReading& r) {
+    std::string comment(kEmptyComment);
+    if (IsPressureChangeShown(r.PressureChange4h)) {
+        comment =
+            Join({kPressureChangeLead, std::to_string(r.PressureChange4h), kPressureChangeUnit});
+    }
+    return comment + r.Remainder;
+}
+
+}  // namespace
+
+Readout BuildReadout(const WeatherReading& reading, const AlarmSettings& alarms,
+                     const NumberFormat& format) {
+    Readout out;
+    out.derived = ComputeDerivedValues(reading);
+
+    if (IsValidDirection(reading.WindDirection)) {
+        out.drawRose = true;
+        if (IsWindCalm(reading.WindSpeed, reading.WindGust)) {
+            out.wind = LabelText{std::string(kCalmCaption), false};
+        } else {
+            out.wind = LabelText{WindCaption(reading, format),
+                                 IsWindInAlarm(reading.WindSpeed, reading.WindGust, alarms)};
+        }
+    }
+    if (IsTemperatureValid(reading.Temperature)) {
+        out.temp = LabelText{Join({FormatFixed(reading.Temperature, 1, format), kTemperatureUnit}),
+                             IsTemperatureInAlarm(reading.Temperature, alarms)};
+    }
+    if (IsHumidityShown(reading.Humidity)) {
+        out.hum = LabelText{Join({FormatFixed(reading.Humidity, 0, format), kHumidityUnit}),
+                            IsHumidityInAlarm(reading.Humidity, alarms)};
+    }
+    if (IsPressureShown(reading.Pressure)) {
+        out.press = LabelText{Join({FormatFixed(reading.Pressure, 1, format), kPressureUnit}),
+                              IsPressureInAlarm(reading.Pressure, alarms)};
+    }
+    out.rain = LabelText{RainText(reading, out.derived, format),
+                         IsRainInAlarm(reading.RainLastHour, reading.Rain24Hours, alarms)};
+    // Byte count: the CR LF of the rain text counts as two characters.
+    out.rainFontPoints =
+        out.rain.caption.size() < kLongRainText ? kRainFontPoints : kLongRainFontPoints;
+    out.comment = CommentLine(reading);
+
+    const auto inAlarm = [](const std::optional<LabelText>& label) {
+        return label && label->inAlarm;
+    };
+    const bool anyAlarm = inAlarm(out.wind) || inAlarm(out.temp) || inAlarm(out.hum) ||
+                          inAlarm(out.press) || out.rain.inAlarm;
+    out.raiseForAlarm = anyAlarm && alarms.FocusOnAlarm;
+    out.beepForAlarm = anyAlarm && alarms.BeepOnAlarm;
+    return out;
+}
+
+std::string BuildTooltip(std::string_view stationCall, std::string_view wind, std::string_view temp,
+                         std::string_view hum, std::string_view press, std::string_view rain) {
+    return Join({stationCall, kTooltipGap, wind, kTooltipGap, temp, kTooltipGap, hum, kTooltipGap,
+                 press, kTooltipGap, rain});
+}
+
+std::string FormatElapsed(int minutes) { return PadDigits(minutes, 2); }
+
+int NextMinutesSinceReport(int minutes) {
+    return minutes < kMaxMinutesSinceReport ? minutes + 1 : kMaxMinutesSinceReport;
+}
+
+}  // namespace pluvetta
