@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QSystemTrayIcon>
 #include <filesystem>
 #include <string>
@@ -22,10 +24,11 @@ int main(int argc, char* argv[]) {
         commandLine += argv[i];
     }
     const std::filesystem::path executableFolder =
-        QCoreApplication::applicationDirPath().toStdString();
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 
     pluvetta::MainWindow window(QSystemTrayIcon::isSystemTrayAvailable());
-    pluvetta::MonitorBinding binding(window, pluvetta::SystemNumberFormat());
+    pluvetta::MonitorBinding binding(window, pluvetta::SystemNumberFormat(),
+                                     QRandomGenerator::global()->generate());
     QObject::connect(&window, &pluvetta::MainWindow::Closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 

@@ -24,7 +24,6 @@ namespace pluvetta {
 namespace {
 
 const char* const kWindowCaption = "Wx Station";
-const char* const kStartCaption = "Pluvetta v6.0";
 const char* const kCalmCaption = "WIND CALM";
 const char* const kCardinals[] = {"N", "O", "S", "E"};
 const char* const kWxDataTip = "Click col tasto destro del muose per avviare il Setup. F1=Help";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -7,6 +8,8 @@
 #include "ui/message_box.h"
 #include "ui/window_desktop.h"
 #include "ui/window_screen.h"
+
+class QTimer;
 
 namespace pluvetta {
 
@@ -16,7 +19,8 @@ class MainWindow;
 // serve as the Monitor's ports, and the window's events reach the Monitor's handlers.
 class MonitorBinding {
   public:
-    MonitorBinding(MainWindow& window, NumberFormat numberFormat);
+    // `loginSeed` as the Monitor takes it: drawn at random once per run.
+    MonitorBinding(MainWindow& window, NumberFormat numberFormat, std::uint32_t loginSeed);
 
     // The window's load step: runs the Monitor's start-up.
     void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
