@@ -97,6 +97,9 @@ MainWindow::MainWindow(bool trayAvailable, QWidget* parent)
     BuildWindRose();
     BuildReadout();
     BuildPanes();
+    // The rose's last pixel column lies under the readout's left edge; over the labels, the
+    // rose keeps a straight edge.
+    picWx_->raise();
     ApplyPanes();
     move(TwipsToPixels(kDesignLeft), TwipsToPixels(kDesignTop));
 
