@@ -92,12 +92,5 @@ TEST(PaneSwitching, SizesOtherThanTheExactStatesCountAsShortAndNarrow) {
     EXPECT_TRUE(wider.historyVisible);
 }
 
-TEST(PaneSwitching, OuterSizesStandForTheDesignClientSizes) {
-    EXPECT_EQ(ClientWidth(kNarrow), 3165);
-    EXPECT_EQ(ClientWidth(kWide), 6435);
-    EXPECT_EQ(ClientHeight(kShort), 1470);
-    EXPECT_EQ(ClientHeight(kTall), 1850);
-}
-
 }  // namespace
 }  // namespace pluvetta

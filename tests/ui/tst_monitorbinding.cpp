@@ -29,7 +29,6 @@ class TestMonitorBinding : public QObject {
 
     void serverLineOfTheStationFillsTheReadout();
     void closingTheWindowClosesTheLinkAndSavesWhenAsked();
-    void unwritableAlarmsFileWarnsWithThePathAsTitle();
     void refusedServerWarnsAndOpensTheSetupDialog();
     void timerTickCountsTheMinutes();
 
@@ -103,20 +102,6 @@ void TestMonitorBinding::closingTheWindowClosesTheLinkAndSavesWhenAsked() {
     QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
     QVERIFY(QFile::exists(alarms));
     QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{0});
-}
-
-void TestMonitorBinding::unwritableAlarmsFileWarnsWithThePathAsTitle() {
-    const QString missing = folder_.filePath("no/such/folder");
-    Start("Q1XYZ-13 S:127.0.0.1:PORT SAVE", missing);
-    const auto& shown = binding_->Messages().Recorded();
-    QCOMPARE(shown.size(), std::size_t{1});
-    QCOMPARE(shown[0].title, missing + "/WxAlarms.ini");
-    QCOMPARE(shown[0].text, QString("Unable to save Wx Alarm values"));
-    QCOMPARE(shown[0].icon, QMessageBox::Warning);
-    QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-
-    window_->close();
-    QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{2});
 }
 
 void TestMonitorBinding::refusedServerWarnsAndOpensTheSetupDialog() {
