@@ -120,7 +120,8 @@ MainWindow::MainWindow(bool trayAvailable, QWidget* parent)
     connect(cSysTray1_, &QSystemTrayIcon::activated, this, [this] { RestoreFromTray(); });
 
     help_ = new HelpViewer(this);
-    // F1 reaches the window whichever of its children has the focus.
+    // Sees the keys of every child, so that F1 reaches the window whichever has the focus,
+    // and the presses on the readout labels.
     qApp->installEventFilter(this);
 }
 
@@ -206,10 +207,6 @@ void MainWindow::BuildReadout() {
     comment->setToolTip(Text(kCommentTip));
     SetColors(*comment, QColor(0xE0, 0xE0, 0xE0), kRed);
     labels_[static_cast<std::size_t>(Label::WxComment)] = comment;
-
-    for (Label clickable : {Label::WxData, Label::Rain, Label::WxComment}) {
-        ReadoutLabel(clickable).installEventFilter(this);
-    }
 }
 
 void MainWindow::BuildPanes() {
