@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/monitor_binding.h"
 #include "ui/qt_locale.h"
+#include "ui/run_hooks.h"
 
 int main(int argc, char* argv[]) {
     // QApplication takes its own options (-platform and the like) out of argv first.
@@ -32,8 +33,12 @@ int main(int argc, char* argv[]) {
     QObject::connect(&window, &pluvetta::MainWindow::Closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
+    pluvetta::RunHooks hooks(window);
+
     binding.Start(commandLine, executableFolder);
     // A window the desktop starts minimised goes straight to the tray from its state change.
     window.show();
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    hooks.AtExit();
+    return exitCode;
 }

@@ -7,6 +7,7 @@ namespace pluvetta {
 QtSocket::QtSocket(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
     connect(socket_, &QTcpSocket::connected, this, [this] {
         if (events_.connected) events_.connected();
+        emit Connected();
     });
     connect(socket_, &QTcpSocket::readyRead, this, &QtSocket::OnReadyRead);
     connect(socket_, &QTcpSocket::errorOccurred, this, &QtSocket::OnError);
@@ -66,6 +67,7 @@ void QtSocket::OnError(QAbstractSocket::SocketError error) {
 void QtSocket::OnDisconnected() {
     if (closing_) return;
     if (events_.closed) events_.closed();
+    emit Closed();
 }
 
 }  // namespace pluvetta

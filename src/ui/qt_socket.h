@@ -37,6 +37,11 @@ class QtSocket : public QObject, public Socket {
 
     QAbstractSocket::SocketState State() const { return socket_->state(); }
 
+  signals:
+    // The same events for onlookers, each after the link has handled it.
+    void Connected();
+    void Closed();
+
   private:
     void OnReadyRead();
     void OnError(QAbstractSocket::SocketError error);
