@@ -1,25 +1,66 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds a Release build and starts the monitor; the words given
-# here are its command line: call sign, optionally one endpoint, optionally SAVE.
+# Builds Pluvetta (Release) and runs it; the arguments go to the program:
+#   scripts/run.sh CALL [A:host[:port] | S:host[:port] | host[:port]] [SAVE]
+#   scripts/run.sh --demo
+# --demo plays docs/demo-stream.txt through aprs-replay on a free loopback port, greeting and
+# looping like a real server at PLUVETTA_DEMO_RATE lines a second (default 1), watches DEMO-13
+# there, and stops the server when the window closes. Without a display ($DISPLAY and
+# $WAYLAND_DISPLAY unset) the window opens on a virtual one under xvfb-run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 scripts/install-deps.sh
 
-build="$root/build/release"
+build="${PLUVETTA_RUN_BUILD:-$root/build/run}"
 # GCC 12 optimising warns falsely of overlapping copies when a literal is added to a string
 # (-Wrestrict); the warning is switched off here so that it does not stop the build.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-restrict \
     >/dev/null
-cmake --build "$build" -j"$(nproc)" --target pluvetta
+cmake --build "$build" -j"$(nproc)"
+app="$build/bin/pluvetta"
+if [ ! -x "$app" ]; then
+    echo "run.sh: $app was not built" >&2
+    exit 1
+fi
 
-# The help file Leggimi.rtf is looked up in the working folder, so the monitor starts in the
-# folder that holds it. WxAlarms.ini is kept beside the executable in the build folder.
+# The help file Leggimi.rtf is looked up in the working folder: the monitor starts in docs/,
+# which holds it. WxAlarms.ini is kept beside the executable.
 workdir="$root/docs"
 [ -d "$workdir" ] || workdir="$root"
-cd "$workdir"
-
+launcher=()
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    exec xvfb-run -a "$build/bin/pluvetta" "$@"
+    launcher=(xvfb-run -a)
 fi
-exec "$build/bin/pluvetta" "$@"
+
+if [ "${1:-}" != --demo ]; then
+    cd "$workdir"
+    exec "${launcher[@]}" "$app" "$@"
+fi
+
+replay_out="$(mktemp)"
+"$build/bin/aprs-replay" --port 0 --greeting --loop --rate "${PLUVETTA_DEMO_RATE:-1}" \
+    docs/demo-stream.txt >"$replay_out" &
+replay_pid=$!
+tail_pid=
+stop_demo() {
+    [ -n "$tail_pid" ] && kill "$tail_pid" 2>/dev/null
+    kill "$replay_pid" 2>/dev/null && wait "$replay_pid" 2>/dev/null
+    rm -f "$replay_out"
+}
+trap stop_demo EXIT
+
+port=
+for _ in $(seq 100); do
+    port="$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$replay_out")"
+    [ -n "$port" ] && break
+    kill -0 "$replay_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$port" ]; then
+    echo "run.sh: aprs-replay did not start" >&2
+    exit 1
+fi
+echo "Demo APRS server on 127.0.0.1:$port; watching DEMO-13"
+tail -n +2 -f "$replay_out" &
+tail_pid=$!
+(cd "$workdir" && "${launcher[@]}" "$app" DEMO-13 "S:127.0.0.1:$port")
