@@ -1,0 +1,44 @@
+#include <QApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSystemTrayIcon>
+#include <filesystem>
+#include <string>
+
+#include "ui/main_window.h"
+#include "ui/monitor_binding.h"
+#include "ui/qt_locale.h"
+#include "ui/run_hooks.h"
+
+int main(int argc, char* argv[]) {
+    // QApplication takes its own options (-platform and the like) out of argv first.
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Pluvetta"));
+    // The process ends with the main window, also while a setup dialog is still open.
+    app.setQuitOnLastWindowClosed(false);
+
+    // The command line is one text: the words after the program's name joined by single
+    // blanks. The locale's 8-bit encoding is kept byte for byte.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
+    const std::filesystem::path executableFolder =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+
+    pluvetta::MainWindow window(QSystemTrayIcon::isSystemTrayAvailable());
+    pluvetta::MonitorBinding binding(window, pluvetta::SystemNumberFormat(),
+                                     QRandomGenerator::global()->generate());
+    QObject::connect(&window, &pluvetta::MainWindow::Closing, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    pluvetta::RunHooks hooks(window);
+
+    binding.Start(commandLine, executableFolder);
+    // A window the desktop starts minimised goes straight to the tray from its state change.
+    window.show();
+    const int exitCode = QApplication::exec();
+    hooks.AtExit();
+    return exitCode;
+}

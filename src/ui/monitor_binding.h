@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "app/monitor.h"
+#include "ui/message_box.h"
+#include "ui/window_desktop.h"
+#include "ui/window_screen.h"
+
+class QTimer;
+
+namespace pluvetta {
+
+class MainWindow;
+
+// Puts the core's Monitor behind the main window: the window's controls, dialogs and sockets
+// serve as the Monitor's ports, and the window's events reach the Monitor's handlers.
+class MonitorBinding {
+  public:
+    // `loginSeed` as the Monitor takes it: drawn at random once per run.
+    MonitorBinding(MainWindow& window, NumberFormat numberFormat, std::uint32_t loginSeed);
+
+    // The window's load step: runs the Monitor's start-up.
+    void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
+
+    Monitor& Core() { return monitor_; }
+    MessageBox& Messages() { return messages_; }
+
+  private:
+    MessageBox messages_;
+    WindowScreen screen_;
+    WindowDesktop desktop_;
+    Monitor monitor_;
+};
+
+}  // namespace pluvetta

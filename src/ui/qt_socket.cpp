@@ -1,0 +1,73 @@
+#include "ui/qt_socket.h"
+
+#include <QString>
+
+namespace pluvetta {
+
+QtSocket::QtSocket(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
+    connect(socket_, &QTcpSocket::connected, this, [this] {
+        if (events_.connected) events_.connected();
+        emit Connected();
+    });
+    connect(socket_, &QTcpSocket::readyRead, this, &QtSocket::OnReadyRead);
+    connect(socket_, &QTcpSocket::errorOccurred, this, &QtSocket::OnError);
+    connect(socket_, &QTcpSocket::disconnected, this, &QtSocket::OnDisconnected);
+}
+
+void QtSocket::Connect(const std::string& host, std::int16_t port) {
+    if (socket_->state() != QAbstractSocket::UnconnectedState) Close();
+    ++generation_;
+    // A port the settings cannot hold is no port: the connect then fails as an event.
+    const quint16 tcpPort = port > 0 ? static_cast<quint16>(port) : 0;
+    inConnect_ = true;
+    socket_->connectToHost(QString::fromLatin1(host.data(), static_cast<qsizetype>(host.size())),
+                           tcpPort);
+    inConnect_ = false;
+}
+
+void QtSocket::Close() {
+    ++generation_;
+    closing_ = true;
+    socket_->abort();
+    closing_ = false;
+}
+
+void QtSocket::Send(const std::string& bytes) {
+    if (socket_->state() != QAbstractSocket::ConnectedState) return;
+    socket_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+void QtSocket::OnReadyRead() {
+    std::string bytes;
+    while (socket_->bytesAvailable() > 0) {
+        const QByteArray chunk = socket_->readAll();
+        bytes.append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
+    }
+    if (!bytes.empty() && events_.data) events_.data(bytes);
+}
+
+void QtSocket::OnError(QAbstractSocket::SocketError error) {
+    // The peer closing the connection is no failure; it arrives as `closed` instead.
+    if (closing_ || error == QAbstractSocket::RemoteHostClosedError) return;
+    const std::string description = socket_->errorString().toLatin1().toStdString();
+    if (inConnect_) {
+        // Qt reports some failures from inside connectToHost; the link expects every outcome
+        // of a connect after Connect has returned.
+        QMetaObject::invokeMethod(
+            this,
+            [this, description, generation = generation_] {
+                if (generation == generation_ && events_.error) events_.error(description);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    if (events_.error) events_.error(description);
+}
+
+void QtSocket::OnDisconnected() {
+    if (closing_) return;
+    if (events_.closed) events_.closed();
+    emit Closed();
+}
+
+}  // namespace pluvetta

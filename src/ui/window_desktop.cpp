@@ -1,0 +1,53 @@
+#include "ui/window_desktop.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTime>
+#include <QTimer>
+
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/qt_locale.h"
+
+namespace pluvetta {
+
+namespace {
+
+QString FromLatin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void WindowDesktop::ShowWarning(const std::string& title, const std::string& text) {
+    messages_.Warning(FromLatin1(title), FromLatin1(text));
+}
+
+void WindowDesktop::ShowSetupDialog(bool modal) { window_.ShowSetupDialog(modal); }
+
+bool WindowDesktop::IsSetupDialogVisible() const { return window_.IsSetupDialogVisible(); }
+
+void WindowDesktop::Beep() { QApplication::beep(); }
+
+WindowState WindowDesktop::GetWindowState() const {
+    // In the tray the window is hidden, and still counts as minimised.
+    if (window_.IsInTray() || window_.isMinimized()) return WindowState::Minimised;
+    if (window_.isMaximized()) return WindowState::Maximised;
+    return WindowState::Normal;
+}
+
+void WindowDesktop::RestoreFromTray() { window_.RestoreFromTray(); }
+
+void WindowDesktop::BringToFront() {
+    window_.raise();
+    window_.activateWindow();
+}
+
+void WindowDesktop::RestartElapsedTimer() { window_.ElapsedTimer().start(); }
+
+std::string WindowDesktop::TimeOfDay() const {
+    const QLocale locale = QLocale::system();
+    return locale.toString(QTime::currentTime(), TimeOfDayFormat(locale)).toLatin1().toStdString();
+}
+
+}  // namespace pluvetta
