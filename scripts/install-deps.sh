@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     xvfb xauth

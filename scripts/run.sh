@@ -12,10 +12,7 @@ cd "$root"
 scripts/install-deps.sh
 
 build="${PLUVETTA_RUN_BUILD:-$root/build/run}"
-# GCC 12 optimising warns falsely of overlapping copies when a literal is added to a string
-# (-Wrestrict); the warning is switched off here so that it does not stop the build.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-restrict \
-    >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)"
 app="$build/bin/pluvetta"
 if [ ! -x "$app" ]; then

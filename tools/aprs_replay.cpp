@@ -63,7 +63,7 @@ const char kUsage[] =
     "usage: aprs-replay [--port N] [--rate LINES_PER_SECOND] [--loop] [--count N]\n"
     "                   [--greeting] [--hold] FILE\n"
     "Streams the lines of FILE, CR LF ended, to every client that connects to 127.0.0.1.\n"
-    "  --port N      port to listen on; 0 (default) picks a free one\n"
+    "  --port N      port to listen on; 0 (default) picks a free one below 32768\n"
     "  --rate R      lines per second per client; 0 (default) as fast as the client reads\n"
     "  --loop        start again at the first line after the last\n"
     "  --count N     send at most N lines to each client\n"
@@ -150,6 +150,19 @@ int Listen(int port) {
     }
     SetNonBlocking(fd);
     return fd;
+}
+
+// The monitor keeps ports in 16 bits, so the kernel's ephemeral ports (32768 and up) would be
+// out of its reach: a free port is looked for among 20000..32767 instead, from a random start.
+int ListenOnFreePort() {
+    constexpr int kFirst = 20000;
+    constexpr int kCount = 32768 - kFirst;
+    const int start = static_cast<int>(
+        static_cast<unsigned>(Clock::now().time_since_epoch().count() ^ getpid()) % kCount);
+    for (int i = 0; i < kCount; ++i) {
+        if (const int fd = Listen(kFirst + (start + i) % kCount); fd >= 0) return fd;
+    }
+    return -1;
 }
 
 int BoundPort(int fd) {
@@ -385,7 +398,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     InstallSignals();
-    const int listener = Listen(options.port);
+    const int listener = options.port == 0 ? ListenOnFreePort() : Listen(options.port);
     if (listener < 0) {
         std::fprintf(stderr, "aprs-replay: cannot listen on 127.0.0.1:%d: %s\n", options.port,
                      std::strerror(errno));
