@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -31,6 +32,7 @@ class TestMonitorBinding : public QObject {
     void closingTheWindowClosesTheLinkAndSavesWhenAsked();
     void refusedServerWarnsAndOpensTheSetupDialog();
     void timerTickCountsTheMinutes();
+    void reportThenCalmReportAsTheUserSeesThem();
 
   private:
     // Starts the monitor with `words`, where PORT stands for the loopback server's port.
@@ -131,6 +133,33 @@ void TestMonitorBinding::timerTickCountsTheMinutes() {
     QTRY_COMPARE(Caption("lblElapsed"), QString("01"));
     QTest::qWait(50);
     QCOMPARE(Caption("lblElapsed"), QString("01"));
+}
+
+void TestMonitorBinding::reportThenCalmReportAsTheUserSeesThem() {
+    const QString artefacts = qEnvironmentVariable("PLUVETTA_ARTEFACTS", QDir::tempPath());
+    QVERIFY(QDir().mkpath(artefacts));
+    Start("Q1XYZ-13 S:127.0.0.1:PORT", folder_.path());
+    QTRY_VERIFY(server_.hasPendingConnections());
+    QTcpSocket* peer = server_.nextPendingConnection();
+    auto* calm = window_->findChild<QLabel*>("lblCalm");
+
+    peer->write("Q1XYZ-13>APRS,TCPIP*:_12061905c315s012g025t041r002p010P004h87b10087v-03\r\n");
+    QTRY_COMPARE(Caption("lblWxData"), QString::fromUtf8("315°  19 / 40 km/h"));
+    QCOMPARE(Caption("lblTemp"), QString::fromUtf8("5.0°C"));
+    QCOMPARE(Caption("lblWxComment"), QString("Variaz Press in 4h= -3mb "));
+    QVERIFY(!calm->isVisible());
+    const QString reportShot = artefacts + "/frmWx-report.png";
+    QVERIFY2(window_->grab().save(reportShot), qPrintable(reportShot));
+
+    // The next minute: the gate is open again and still air arrives.
+    binding_->Core().OnElapsedTick();
+    peer->write("Q1XYZ-13>APRS,TCPIP*:_12061906c000s000g000t039h90b10089\r\n");
+    QTRY_COMPARE(Caption("lblWxData"), QString("Calma di vento"));
+    QVERIFY(calm->isVisible());
+    QCOMPARE(Caption("lblTemp"), QString::fromUtf8("3.9°C"));
+    const QString calmShot = artefacts + "/frmWx-calm.png";
+    QVERIFY2(window_->grab().save(calmShot), qPrintable(calmShot));
+    qInfo("screenshots %s %s", qPrintable(reportShot), qPrintable(calmShot));
 }
 
 QTEST_MAIN(TestMonitorBinding)
