@@ -62,11 +62,25 @@ void AppendFloat(std::string& out, std::string_view lead, float value) {
     out.append(digits, result.ptr);
 }
 
+// Whether a Latin-1 byte can go into a JSON string as it is.
+bool IsPlainJsonByte(unsigned char byte) {
+    return byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\';
+}
+
 void AppendString(std::string& out, std::string_view lead, std::string_view latin1) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += lead;
     out += '"';
-    for (const char c : latin1) {
+    std::size_t i = 0;
+    while (i < latin1.size()) {
+        // Most text needs no escaping: copy it in runs.
+        std::size_t run = i;
+        while (run < latin1.size() && IsPlainJsonByte(static_cast<unsigned char>(latin1[run]))) {
+            ++run;
+        }
+        out.append(latin1.data() + i, run - i);
+        if (run == latin1.size()) break;
+        const char c = latin1[run];
         const auto byte = static_cast<unsigned char>(c);
         if (byte == '"' || byte == '\\') {
             out += '\\';
@@ -81,13 +95,12 @@ void AppendString(std::string& out, std::string_view lead, std::string_view lati
             out += "\\u00";
             out += kHex[byte >> 4];
             out += kHex[byte & 0x0F];
-        } else if (byte >= 0x80) {
+        } else {
             // A Latin-1 byte is the code point of the same number: two bytes in UTF-8.
             out += static_cast<char>(0xC0 | (byte >> 6));
             out += static_cast<char>(0x80 | (byte & 0x3F));
-        } else {
-            out += c;
         }
+        i = run + 1;
     }
     out += '"';
 }

@@ -4,7 +4,16 @@
 
 namespace pluvetta {
 
+namespace {
+
+constexpr qint64 kReadBufferBytes = 256 * 1024;
+
+}  // namespace
+
 QtSocket::QtSocket(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
+    // A fast peer must not make the socket hold megabytes on our behalf: with the buffer
+    // bounded, the rest waits in the kernel (and then at the sender) until we have read.
+    socket_->setReadBufferSize(kReadBufferBytes);
     connect(socket_, &QTcpSocket::connected, this, [this] {
         if (events_.connected) events_.connected();
         emit Connected();

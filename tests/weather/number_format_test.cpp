@@ -38,6 +38,35 @@ TEST(FormatFixed, RoundsGroupsAndUsesTheLocaleSeparators) {
     EXPECT_EQ(FormatFixed(-1234567.3, 1, unusual), "\2551234567,3");
 }
 
+// Decimal texts that look like halves are rarely halves in binary: the value stored rounds as
+// it is, and only a true binary half may go either way.
+TEST(FormatFixed, RoundsTheStoredValueNotItsDecimalText) {
+    const NumberFormat english;
+    struct Case {
+        double value;
+        int decimals;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0.05, 1, "0.1"},             // stored a little above 0.05
+        {0.15, 1, "0.1"},             // stored a little below 0.15
+        {2.675, 2, "2.67"},           // stored below 2.675
+        {1.005, 2, "1.00"},           // stored below 1.005
+        {0.0005, 3, "0.001"},         // stored above 0.0005
+        {999999.95, 1, "999,999.9"},  // stored below the half
+        {5e8 + 0.25, 0, "500,000,000"},
+        {1234567890.06, 1, "1,234,567,890.1"},  // too large to scale: the exact path
+        {0.001, 3, "0.001"},
+        {0.0004, 3, "0.000"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatFixed(c.value, c.decimals, english), c.expected) << c.value;
+    }
+    // A true half (exact in binary) may round either way, but to a neighbour.
+    const std::string half = FormatFixed(1013.25, 1, english);
+    EXPECT_TRUE(half == "1,013.2" || half == "1,013.3") << half;
+}
+
 TEST(FormatFixed, HugeAndNonFiniteValuesGiveText) {
     const NumberFormat english;
     const std::string huge = FormatFixed(std::numeric_limits<double>::max(), 2, english);
