@@ -8,10 +8,10 @@ build="${1:?usage: bench/ingest.sh BUILD_DIR [LINES]}"
 lines="${2:-1000000}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$build/bin"
+source "$root/scripts/replay-lib.sh"
 work="$(mktemp -d)"
-replay_pid=""
 cleanup() {
-    [ -n "$replay_pid" ] && kill "$replay_pid" 2>/dev/null || true
+    stop_replay
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -21,20 +21,11 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C
 # $work/rss.<count>.
 run_once() {
     local count=$1
-    "$bin/aprs-replay" --port 0 --loop --count "$count" "$root/docs/demo-stream.txt" \
-        >"$work/replay.out" &
-    replay_pid=$!
-    local port=""
-    for _ in $(seq 100); do
-        port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$work/replay.out")
-        [ -n "$port" ] && break
-        sleep 0.05
-    done
-    [ -n "$port" ] || { echo "aprs-replay did not start" >&2; exit 1; }
+    start_replay "$bin" "$work/replay.out" --loop --count "$count" "$root/docs/demo-stream.txt"
 
     PLUVETTA_HOOK_QUIT_ON_DISCONNECT=1 PLUVETTA_HOOK_PRINT_INGEST=1 \
         /usr/bin/time -f "%e %U %S %M" -o "$work/time" \
-        "$bin/pluvetta" DEMO-13 "S:127.0.0.1:$port" >"$work/app.out" 2>"$work/app.err" &
+        "$bin/pluvetta" DEMO-13 "S:127.0.0.1:$replay_port" >"$work/app.out" 2>"$work/app.err" &
     local time_pid=$!
     : >"$work/rss.$count"
     while kill -0 "$time_pid" 2>/dev/null; do
@@ -45,9 +36,7 @@ run_once() {
         sleep 0.2
     done
     wait "$time_pid"
-    kill "$replay_pid" 2>/dev/null || true
-    wait "$replay_pid" 2>/dev/null || true
-    replay_pid=""
+    stop_replay
     local ingest
     ingest=$(sed -n 's/^ingest_ms=//p' "$work/app.out")
     echo "$(cat "$work/time") ${ingest:-?}"

@@ -34,30 +34,18 @@ if [ "${1:-}" != --demo ]; then
     exec "${launcher[@]}" "$app" "$@"
 fi
 
+source "$root/scripts/replay-lib.sh"
 replay_out="$(mktemp)"
-"$build/bin/aprs-replay" --port 0 --greeting --loop --rate "${PLUVETTA_DEMO_RATE:-1}" \
-    docs/demo-stream.txt >"$replay_out" &
-replay_pid=$!
 tail_pid=
 stop_demo() {
     [ -n "$tail_pid" ] && kill "$tail_pid" 2>/dev/null
-    kill "$replay_pid" 2>/dev/null && wait "$replay_pid" 2>/dev/null
+    stop_replay
     rm -f "$replay_out"
 }
 trap stop_demo EXIT
-
-port=
-for _ in $(seq 100); do
-    port="$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$replay_out")"
-    [ -n "$port" ] && break
-    kill -0 "$replay_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$port" ]; then
-    echo "run.sh: aprs-replay did not start" >&2
-    exit 1
-fi
-echo "Demo APRS server on 127.0.0.1:$port; watching DEMO-13"
+start_replay "$build/bin" "$replay_out" --greeting --loop --rate "${PLUVETTA_DEMO_RATE:-1}" \
+    docs/demo-stream.txt
+echo "Demo APRS server on 127.0.0.1:$replay_port; watching DEMO-13"
 tail -n +2 -f "$replay_out" &
 tail_pid=$!
-(cd "$workdir" && "${launcher[@]}" "$app" DEMO-13 "S:127.0.0.1:$port")
+(cd "$workdir" && "${launcher[@]}" "$app" DEMO-13 "S:127.0.0.1:$replay_port")

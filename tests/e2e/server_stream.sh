@@ -3,26 +3,14 @@
 # listens as an APRS server client, and the readout its widgets show at the end is checked.
 set -euo pipefail
 bin="${PLUVETTA_BUILD_DIR:?}/bin"
+source "$(dirname "$0")/../../scripts/replay-lib.sh"
 work="$(mktemp -d)"
-replay_pid=""
 cleanup() {
-    [ -n "$replay_pid" ] && kill "$replay_pid" 2>/dev/null || true
+    stop_replay
     rm -rf "$work"
 }
 trap cleanup EXIT
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
-
-# Starts aprs-replay with the given options and sets $port.
-start_replay() {
-    "$bin/aprs-replay" --port 0 "$@" >"$work/replay.out" &
-    replay_pid=$!
-    for _ in $(seq 100); do
-        port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$work/replay.out")
-        [ -n "$port" ] && return 0
-        sleep 0.05
-    done
-    echo "aprs-replay did not start"; exit 1
-}
 
 # Runs the monitor until the server closes the stream; its widgets' texts land in $work/readout.
 run_monitor() {
@@ -50,8 +38,8 @@ printf '%s\r\n' \
     'Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW' \
     'Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:_10090600c090s010g015t068h40b10132' \
     'Q2ABC>APRS,TCPIP*:>status text' >"$work/stream.txt"
-start_replay "$work/stream.txt"
-run_monitor Q1XYZ-13 "S:127.0.0.1:$port"
+start_replay "$bin" "$work/replay.out" "$work/stream.txt"
+run_monitor Q1XYZ-13 "S:127.0.0.1:$replay_port"
 expect windowTitle 'Q1XYZ-13 Wx Station'
 expect lblWxData '220°  6 / 8 km/h'
 expect lblTemp '25.0°C'
@@ -62,12 +50,11 @@ expect lblWxComment 'Aprs Server Disconnected'
 expect List2.0 'Q2ABC>APRS,TCPIP*:'
 expect List2.1 '>status text'
 expect Text1 '[TIME] Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'
-kill "$replay_pid" 2>/dev/null || true
-wait "$replay_pid" 2>/dev/null || true
+stop_replay
 
 # 2. A server that greets with "#" gets the receive-only login for the watched station.
-start_replay --greeting "$work/stream.txt"
-run_monitor Q1XYZ-13 "S:127.0.0.1:$port"
+start_replay "$bin" "$work/replay.out" --greeting "$work/stream.txt"
+run_monitor Q1XYZ-13 "S:127.0.0.1:$replay_port"
 if ! grep -Eq '^login: user PLUV[0-9]{5} pass -1 vers Pluvetta [0-9.]+ filter b/Q1XYZ-13$' \
         "$work/replay.out"; then
     echo "FAIL login line: $(cat "$work/replay.out")"
