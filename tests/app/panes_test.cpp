@@ -2,9 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <utility>
 
 namespace pluvetta {
+
+// Prints a layout in failure messages instead of its bytes.
+void PrintTo(const PaneLayout& l, std::ostream* out) {
+    *out << l.outerWidth << "x" << l.outerHeight << " rx " << l.rxVisible << " history "
+         << l.historyVisible << " of " << l.historyHeight;
+}
+
 namespace {
 
 // Applies right clicks on the comment line: 'R' plain, 'H' with a modifier.
@@ -15,45 +24,21 @@ PaneLayout Click(PaneLayout layout, const std::string& clicks) {
     return layout;
 }
 
-struct PaneCase {
-    const char* clicks;
-    PaneLayout expected;
-};
-
-constexpr int kNarrow = kNarrowOuterWidth;
-constexpr int kWide = kWideOuterWidth;
-constexpr int kShort = kShortOuterHeight;
-constexpr int kTall = kTallOuterHeight;
-
 TEST(PaneSwitching, ClickSequencesGiveSizesPanesAndHistoryHeight) {
-    const PaneCase cases[] = {
-        {"", {kNarrow, kShort, false, false, 1500}},
-        {"R", {kNarrow, kTall, true, false, 1500}},
-        {"RR", {kNarrow, kShort, false, false, 1500}},
-        {"H", {kWide, kShort, false, true, 1500}},
-        {"HH", {kNarrow, kShort, false, false, 1500}},
+    const std::pair<const char*, PaneLayout> cases[] = {
+        {"R", {kNarrowOuterWidth, kTallOuterHeight, true, false, 1500}},
+        {"H", {kWideOuterWidth, kShortOuterHeight, false, true, 1500}},
         // History shown in a tall window, or the window grown while it shows.
-        {"RH", {kWide, kTall, true, true, 1850}},
-        {"HR", {kWide, kTall, true, true, 1850}},
-        // Tall with history, then short: the history pane shrinks with it.
-        {"RHR", {kWide, kShort, false, true, 1500}},
-        {"HRR", {kWide, kShort, false, true, 1500}},
-        // Hidden while tall, window made short, shown again: short height.
-        {"RHHRH", {kWide, kShort, false, true, 1500}},
-        // Hidden while tall and shown again while still tall.
-        {"RHHH", {kWide, kTall, true, true, 1850}},
-        {"HRH", {kNarrow, kTall, true, false, 1500}},
-        // Hidden while short, window grown, shown again: tall height.
-        {"HHRH", {kWide, kTall, true, true, 1850}},
+        {"RH", {kWideOuterWidth, kTallOuterHeight, true, true, 1850}},
+        {"HR", {kWideOuterWidth, kTallOuterHeight, true, true, 1850}},
+        // Hidden while tall it takes the short height, so that shown again in a short window
+        // it fits.
+        {"RHHRH", {kWideOuterWidth, kShortOuterHeight, false, true, 1500}},
+        {"HRH", {kNarrowOuterWidth, kTallOuterHeight, true, false, 1500}},
     };
-    for (const PaneCase& c : cases) {
-        SCOPED_TRACE(std::string("clicks \"") + c.clicks + "\"");
-        const PaneLayout got = Click(PaneLayout{}, c.clicks);
-        EXPECT_EQ(got.outerWidth, c.expected.outerWidth);
-        EXPECT_EQ(got.outerHeight, c.expected.outerHeight);
-        EXPECT_EQ(got.rxVisible, c.expected.rxVisible);
-        EXPECT_EQ(got.historyVisible, c.expected.historyVisible);
-        EXPECT_EQ(got.historyHeight, c.expected.historyHeight);
+    for (const auto& [clicks, expected] : cases) {
+        SCOPED_TRACE(std::string("clicks \"") + clicks + "\"");
+        EXPECT_EQ(Click(PaneLayout{}, clicks), expected);
     }
 }
 
@@ -65,14 +50,12 @@ TEST(PaneSwitching, EveryOrderKeepsPanesInStepWithTheSize) {
         PaneLayout layout;
         std::string clicks;
         for (int step = 0; step < kLength; ++step) {
-            const bool plain = ((order >> step) & 1) == 0;
-            clicks += plain ? 'R' : 'H';
-            layout = plain ? SwitchRxPane(layout) : SwitchHistoryPane(layout);
+            clicks += ((order >> step) & 1) == 0 ? 'R' : 'H';
+            layout = Click(layout, clicks.substr(step));
             SCOPED_TRACE("clicks " + clicks);
-            const bool tall = layout.outerHeight == kTall;
-            const bool wide = layout.outerWidth == kWide;
+            const bool tall = layout.outerHeight == kTallOuterHeight;
             EXPECT_EQ(layout.rxVisible, tall);
-            EXPECT_EQ(layout.historyVisible, wide);
+            EXPECT_EQ(layout.historyVisible, layout.outerWidth == kWideOuterWidth);
             if (layout.historyVisible) {
                 EXPECT_EQ(layout.historyHeight, tall ? 1850 : 1500);
             }
@@ -81,15 +64,11 @@ TEST(PaneSwitching, EveryOrderKeepsPanesInStepWithTheSize) {
 }
 
 TEST(PaneSwitching, SizesOtherThanTheExactStatesCountAsShortAndNarrow) {
-    PaneLayout odd;
-    odd.outerWidth = kWide - 1;
-    odd.outerHeight = kTall + 1;
-    const PaneLayout taller = SwitchRxPane(odd);
-    EXPECT_EQ(taller.outerHeight, kTall);
-    EXPECT_TRUE(taller.rxVisible);
-    const PaneLayout wider = SwitchHistoryPane(odd);
-    EXPECT_EQ(wider.outerWidth, kWide);
-    EXPECT_TRUE(wider.historyVisible);
+    const PaneLayout odd{kWideOuterWidth - 1, kTallOuterHeight + 1, false, false, 1500};
+    EXPECT_EQ(SwitchRxPane(odd),
+              (PaneLayout{kWideOuterWidth - 1, kTallOuterHeight, true, false, 1500}));
+    EXPECT_EQ(SwitchHistoryPane(odd),
+              (PaneLayout{kWideOuterWidth, kTallOuterHeight + 1, false, true, 1500}));
 }
 
 }  // namespace
