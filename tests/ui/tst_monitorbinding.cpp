@@ -29,16 +29,15 @@ class TestMonitorBinding : public QObject {
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<MonitorBinding> binding_;
 
-    // Starts the monitor with `words`, where PORT stands for the loopback server's port.
-    void Start(QString words) {
+    // Starts the monitor with `words`, where PORT stands for the loopback server's port, and
+    // returns the server's end of the link: null when the server is closed or no link came.
+    QTcpSocket* Start(QString words) {
         words.replace("PORT", QString::number(server_.serverPort()));
         binding_->Start(words.toStdString(), folder_.path().toStdString());
         window_->show();
-    }
-    // The server's end of the monitor's link, or null when the monitor did not connect.
-    QTcpSocket* Accept() {
-        if (!QTest::qWaitFor([this] { return server_.hasPendingConnections(); })) return nullptr;
-        return server_.nextPendingConnection();
+        const bool linked = server_.isListening() &&
+                            QTest::qWaitFor([this] { return server_.hasPendingConnections(); });
+        return linked ? server_.nextPendingConnection() : nullptr;
     }
     QString Caption(const char* label) const { return window_->findChild<QLabel*>(label)->text(); }
     // Right click on the comment line, with `modifier` held.
@@ -76,8 +75,7 @@ class TestMonitorBinding : public QObject {
             QVERIFY2(window_->grab().save(path), qPrintable(path));
             qInfo("screenshot %s", qPrintable(path));
         };
-        Start("Q1XYZ-13 S:127.0.0.1:PORT");
-        QTcpSocket* peer = Accept();
+        QTcpSocket* peer = Start("Q1XYZ-13 S:127.0.0.1:PORT");
         QVERIFY(peer != nullptr);
         QTRY_COMPARE(window_->windowTitle(), QString("Q1XYZ-13 Wx Station"));
         QCOMPARE(window_->Tray().toolTip(), QString("Q1XYZ-13 Wx Station"));
@@ -119,8 +117,7 @@ class TestMonitorBinding : public QObject {
     }
 
     void closingTheWindowClosesTheLinkAndSavesWhenAsked() {
-        Start("Q1XYZ-13 S:127.0.0.1:PORT SAVE");
-        QTcpSocket* peer = Accept();
+        QTcpSocket* peer = Start("Q1XYZ-13 S:127.0.0.1:PORT SAVE");
         QVERIFY(peer != nullptr);
         const QString alarms = folder_.filePath("WxAlarms.ini");
         QVERIFY(QFile::remove(alarms));
@@ -138,7 +135,7 @@ class TestMonitorBinding : public QObject {
             if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         });
         closer.start(20);
-        Start("Q1XYZ-13 S:127.0.0.1:PORT");
+        QCOMPARE(Start("Q1XYZ-13 S:127.0.0.1:PORT"), nullptr);
         QTRY_COMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
         QCOMPARE(binding_->Messages().Recorded()[0].title,
                  QString("Errore collegamento TCP [Q1XYZ-13]"));
