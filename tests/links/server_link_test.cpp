@@ -135,11 +135,10 @@ TEST_F(ServerLinkTest, WatchedStationLinesAreShownLoggedAndDecodedWhileTheGateIs
         const std::size_t bar = std::min(marked.find('|'), marked.size());
         const std::string header = marked.substr(0, bar);
         const std::string information = marked.substr(std::min(bar + 1, marked.size()));
-        TrafficLog freshLog;
-        ServerLink fresh{fake, fake, fake, station, freshLog, fake, "PLUV00042"};
         fake.gate = c.gate;
         fake.logText.clear();
-        fresh.HandleServerLine(header + information);
+        log.Clear();
+        link.HandleServerLine(header + information);
 
         Events expected;
         if (bar < marked.size()) {
@@ -151,7 +150,7 @@ TEST_F(ServerLinkTest, WatchedStationLinesAreShownLoggedAndDecodedWhileTheGateIs
         const std::string entry =
             c.outcome == Shown ? "" : "[12:34:56] " + header + "\r\n" + information + "\r\n";
         EXPECT_EQ(Take(), expected);
-        EXPECT_EQ(freshLog.Text(), entry);
+        EXPECT_EQ(log.Text(), entry);
         EXPECT_EQ(fake.logText, entry);
     }
 }
