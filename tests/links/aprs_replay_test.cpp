@@ -53,11 +53,8 @@ class Replay {
         const std::string command = "printf '%s ' $$; exec '" PLUVETTA_BIN_DIR "/aprs-replay' " +
                                     options + " --port 0 '" + path_ + "'";
         pipe_ = popen(command.c_str(), "r");
-        const std::string head = pipe_ ? StdoutLine() : "";
-        const std::string prefix = " listening on 127.0.0.1:";
-        pid_ = std::atoi(head.c_str());
-        if (const std::size_t at = head.find(prefix); at != std::string::npos) {
-            port_ = std::atoi(head.c_str() + at + prefix.size());
+        if (pipe_) {
+            std::sscanf(StdoutLine().c_str(), "%d listening on 127.0.0.1:%d", &pid_, &port_);
         }
     }
 
