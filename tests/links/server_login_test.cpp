@@ -20,64 +20,47 @@ TEST(MakeLoginName, PluvAndFiveDigitsFromTheSeed) {
     }
 }
 
-TEST(LoginLine, ReceiveOnlyLoginWithTheWatchedStationFilter) {
-    struct Case {
-        const char* call;
-        const char* line;
-    };
-    const Case cases[] = {
-        {"DEMO-13", "user PLUV01234 pass -1 vers Pluvetta 6.0 filter b/DEMO-13\r\n"},
-        {"Q1ABC", "user PLUV01234 pass -1 vers Pluvetta 6.0 filter b/Q1ABC\r\n"},
-        // No filter rather than a malformed one or a second command smuggled in.
-        {"", "user PLUV01234 pass -1 vers Pluvetta 6.0\r\n"},
-        {"Q1 ABC", "user PLUV01234 pass -1 vers Pluvetta 6.0\r\n"},
-        {"Q1ABC\r\n#x", "user PLUV01234 pass -1 vers Pluvetta 6.0\r\n"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(LoginLine("PLUV01234", "6.0", c.call), c.line);
+TEST(LoginLine, ReceiveOnlyLoginWithTheWatchedStationFilterOrNoneWhenTheCallIsUnsafe) {
+    const std::string head = "user PLUV01234 pass -1 vers Pluvetta 6.0";
+    EXPECT_EQ(LoginLine("PLUV01234", "6.0", "DEMO-13"), head + " filter b/DEMO-13\r\n");
+    for (const char* call : {"", "Q1 ABC", "Q1ABC\r\n#x", "Q1\x7F"}) {
+        EXPECT_EQ(LoginLine("PLUV01234", "6.0", call), head + "\r\n") << call;
     }
 }
 
-TEST(ServerLogin, LogsInOnceOnlyWhenTheFirstLineIsAGreeting) {
+// Stands for a new connection among the received lines.
+constexpr const char* kReset = "<reset>";
+
+TEST(ServerLogin, LogsInOnceOnlyWhenTheFirstLineOfAConnectionIsAGreeting) {
     const std::string login = "user PLUV00007 pass -1 vers Pluvetta 6.0 filter b/DEMO-13\r\n";
     struct Case {
-        const char* name;
         std::vector<std::string> lines;
         std::vector<std::string> sent;  // what OnLine gives, line by line
         bool loggedIn;
     };
     const Case cases[] = {
-        {"greeting",
-         {"# T2DEMO server 1.0", "# logresp PLUV00007 unverified", "# later"},
-         {login, "", ""},
-         true},
-        {"packet first", {"Q1ABC>APRS:>hi", "# T2DEMO server 1.0"}, {"", ""}, false},
-        {"empty first line", {"", "# T2DEMO server 1.0"}, {"", ""}, false},
-        {"hash later in the line", {" # not a greeting"}, {""}, false},
+        {{"# T2DEMO server 1.0", "# logresp PLUV00007", "# x"}, {login, "", ""}, true},
+        {{"Q1ABC>APRS:>hi", "# T2DEMO server 1.0"}, {"", ""}, false},
+        {{"", "# T2DEMO server 1.0"}, {"", ""}, false},
+        {{" # not a greeting"}, {""}, false},
+        {{"Q1ABC>APRS:>no greeting", kReset, "# T2DEMO"}, {"", login}, true},
+        {{"# T2DEMO", kReset}, {login}, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.lines.front());
         ServerLogin state("PLUV00007", "6.0");
         std::vector<std::string> sent;
         for (const std::string& line : c.lines) {
-            sent.push_back(state.OnLine(line, "DEMO-13"));
+            if (line == kReset) {
+                state.Reset();
+            } else {
+                sent.push_back(state.OnLine(line, "DEMO-13"));
+            }
         }
         EXPECT_EQ(sent, c.sent);
         EXPECT_EQ(state.LoggedIn(), c.loggedIn);
-        EXPECT_EQ(state.KeepAlive(), c.loggedIn ? KeepAliveLine() : "");
+        EXPECT_EQ(state.KeepAlive(), c.loggedIn ? "# Pluvetta keepalive\r\n" : "");
     }
-}
-
-TEST(ServerLogin, ResetStartsANewConnection) {
-    ServerLogin state("PLUV00007", "6.0");
-    EXPECT_EQ(state.OnLine("Q1ABC>APRS:>no greeting", "DEMO-13"), "");
-    state.Reset();
-    EXPECT_EQ(state.KeepAlive(), "");
-    EXPECT_EQ(state.OnLine("# T2DEMO", "DEMO-13"),
-              "user PLUV00007 pass -1 vers Pluvetta 6.0 filter b/DEMO-13\r\n");
-    state.Reset();
-    EXPECT_EQ(state.LoggedIn(), false);
-    EXPECT_EQ(state.KeepAlive(), "");
 }
 
 }  // namespace
