@@ -101,16 +101,6 @@ TEST(ProcessWeatherReport, NumbersFollowTheUsersFormat) {
     EXPECT_EQ(Caption(italian.screen, Label::WxData), "045\xB0  19 / 32 km/h");
 }
 
-TEST(ProcessWeatherReport, WindChillExample) {
-    Rig rig;
-    rig.monitor.ProcessWeatherReport("_10090556c180s010g020t032h80");
-    EXPECT_EQ(Caption(rig.screen, Label::Rain),
-              " Wch -7.2\xB0"
-              "C Dp -3.0\xB0"
-              "C  3.9g/m\xB3");
-    EXPECT_EQ(rig.screen.fontPoints.at(Label::Rain), 8);
-}
-
 TEST(ProcessWeatherReport, CalmAirShowsTheCalmLabelAndText) {
     Rig rig;
     rig.monitor.ProcessWeatherReport("_10090556c270s000g000t050");
