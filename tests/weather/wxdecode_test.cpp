@@ -59,7 +59,6 @@ TEST(Wxdecode, PrintsOneExactObjectPerLineInBothModes) {
     const std::string complete = "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW";
     const std::string positionless = "_10090556c220s004g005t077r000p000P000h50b09900wRSW";
     const Case cases[] = {
-        {"--info", complete + "\n", kWorkedJson},
         {"--info", positionless + "\r\n" + complete, kWorkedJson + kWorkedJson},
         {"", "N0CALL-13>APRS,WIDE2-1:" + complete + "\r\n", kWorkedJson},
         // The information starts after the first ':' behind the first '>'.
