@@ -98,11 +98,8 @@ TEST(ParseAlarmsFile, LayoutSpacesAndLineEndsDoNotMatter) {
         {"#FALSE#,#TRUE#,#TRUE#,#TRUE#,-5,40,20,96,900,1040,40,250,50,80", {}},
         {"#FALSE#,#TRUE#,#TRUE#,#TRUE#\n-5,40,20,96\r900,1040,40,250\r\n\r\n  \r\n50,80", {}},
         {kDefaultFile + "junk,#X#,,\r\n", {}},
-        {" #TRUE# ,\t#TRUE#,#TRUE#,  #FALSE#\r\n-12.50 , +35.25,15,99\r\n"
+        {" #TRUE# ,\t#TRUE#,#TRUE#,  #FALSE#\r\n-12.50 , +35.25,20.5,21.5\r\n"
          "980.4,1.0305e3,.5,120.75\r\n45.1, 88.8 \r\n",
-         kCustom},
-        {"#TRUE#,#TRUE#,#TRUE#,#FALSE#\r\n-12.5,35.25,20.5,21.5\r\n980.4,1030.5,0.5,120.75\r\n"
-         "45.1,88.8\r\n",
          halves},
     };
     for (const auto& [text, expected] : cases) {

@@ -25,8 +25,6 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         std::string line;
         StationSettings expected;
     } cases[] = {
-        {"     ", {"", "localhost", 8000, false, kAprs, 10153, false, false}},
-        {"q1xyz", {"Q1XYZ", "localhost", 8000, true, kAprs, 10153, false, false}},
         {"  q1xyz-15abc  ", {"Q1XYZ-15A", "localhost", 8000, true, kAprs, 10153, false, false}},
         {"q1xyz-15abc a:hostb", {"Q1XYZ-15ABC", "hostb", 8000, true, kAprs, 10153, false, false}},
         {"Q1XYZ hostb:8001 save", {"Q1XYZ", "hostb", 8001, true, kAprs, 10153, false, true}},
