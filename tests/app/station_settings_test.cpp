@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "app/decimal_comma_locale.h"
 
@@ -21,10 +22,7 @@ namespace {
 const std::string kAprs(kDefaultServerHost);
 
 TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
-    const struct {
-        std::string line;
-        StationSettings expected;
-    } cases[] = {
+    const std::pair<std::string, StationSettings> cases[] = {
         {"  q1xyz-15abc  ", {"Q1XYZ-15A", "localhost", 8000, true, kAprs, 10153, false, false}},
         {"q1xyz-15abc a:hostb", {"Q1XYZ-15ABC", "hostb", 8000, true, kAprs, 10153, false, false}},
         {"Q1XYZ hostb:8001 save", {"Q1XYZ", "hostb", 8001, true, kAprs, 10153, false, true}},
@@ -46,31 +44,24 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         {"Q1XYZ S:hosta:-14580", {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, false}},
         {"q1\xe9z", {"Q1\xc9Z", "localhost", 8000, true, kAprs, 10153, false, false}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("command line: [" + c.line + "]");
+    for (const auto& [line, expected] : cases) {
+        SCOPED_TRACE("command line: [" + line + "]");
         StationSettings settings;
-        ParseCommandLine(c.line, settings);
+        ParseCommandLine(line, settings);
         ApplyLinkDefaults(settings);
-        EXPECT_EQ(settings, c.expected);
+        EXPECT_EQ(settings, expected);
     }
 }
 
 TEST(ParseCommandLine, FieldsTheTextDoesNotNameKeepTheirValues) {
-    StationSettings settings;
-    settings.AgwPort = 8100;
-    settings.ServerHost = "hosta";
-    settings.ServerPort = 14580;
-    settings.SaveAlarms = true;
+    StationSettings settings{"", "", 8100, false, "hosta", 14580, false, true};
     ParseCommandLine("q2abc hostb", settings);
     EXPECT_EQ(settings,
               (StationSettings{"Q2ABC", "hostb", 8100, false, "hosta", 14580, false, true}));
 }
 
 TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
-    const struct {
-        StationSettings before;
-        StationSettings expected;
-    } cases[] = {
+    const std::pair<StationSettings, StationSettings> cases[] = {
         {{"Q1XYZ", "hostb", 8001, false, "hosta", 14580, false, false},
          {"Q1XYZ", "hostb", 8001, true, "hosta", 14580, true, false}},
         // Without a call sign nothing is enabled on the call sign's behalf.
@@ -79,9 +70,9 @@ TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
         {{"Q1XYZ", "", 0, false, "", 0, true, false},
          {"Q1XYZ", "localhost", 8000, false, kAprs, 10153, true, false}},
     };
-    for (auto c : cases) {
-        ApplyLinkDefaults(c.before);
-        EXPECT_EQ(c.before, c.expected);
+    for (auto [settings, expected] : cases) {
+        ApplyLinkDefaults(settings);
+        EXPECT_EQ(settings, expected);
     }
 }
 

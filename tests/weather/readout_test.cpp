@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "weather/test_readings.h"
 
@@ -35,24 +36,21 @@ TEST(BuildReadout, WorkedExamplesInItalian) {
 }
 
 TEST(BuildReadout, WindCaptionPadsTheDirectionAndShowsCalm) {
-    const struct {
-        std::int16_t direction;
-        float speed, gust;
-        const char* caption;
-    } cases[] = {{5, 16.09347f, kMissingGust, "005\260  16 km/h"},
-                 {400, 16.09347f, 24.14f, "400\260  16 / 24 km/h"},
-                 {-5, 16.09347f, kMissingGust, "-005\260  16 km/h"},
-                 {-98, 3.2f, 0.0f, "-098\260  3 / 0 km/h"},
-                 {220, 0.0f, kMissingGust, "Calma di vento"},
-                 {-99, 16.09347f, 24.14f, "(kept)"}};  // wind data, but no direction to show
-    for (const auto& c : cases) {
+    const std::tuple<std::int16_t, float, float, const char*> cases[] = {
+        {5, 16.09347f, kMissingGust, "005\260  16 km/h"},
+        {400, 16.09347f, 24.14f, "400\260  16 / 24 km/h"},
+        {-5, 16.09347f, kMissingGust, "-005\260  16 km/h"},
+        {-98, 3.2f, 0.0f, "-098\260  3 / 0 km/h"},
+        {220, 0.0f, kMissingGust, "Calma di vento"},
+        {-99, 16.09347f, 24.14f, "(kept)"}};  // wind data, but no direction to show
+    for (const auto& [direction, speed, gust, caption] : cases) {
         WeatherReading r = WorkedExampleReading();
-        r.WindDirection = c.direction;
-        r.WindSpeed = c.speed;
-        r.WindGust = c.gust;
+        r.WindDirection = direction;
+        r.WindSpeed = speed;
+        r.WindGust = gust;
         const Readout out = BuildReadout(r, AlarmSettings{}, kEnglish);
-        EXPECT_EQ(CaptionOf(out.wind), c.caption) << c.direction << " " << c.speed;
-        EXPECT_EQ(out.drawRose, c.direction >= -98) << c.direction;
+        EXPECT_EQ(CaptionOf(out.wind), caption) << direction << " " << speed;
+        EXPECT_EQ(out.drawRose, direction >= -98) << direction;
     }
 }
 
@@ -101,11 +99,8 @@ TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabel) {
         {hour, kMissingRain, ""}};
     for (const auto& [field, value, red] : cases) {
         WeatherReading r = WorkedExampleReading();
-        if (field) {
-            r.*field = value;
-        } else {
-            r.Humidity = static_cast<std::int16_t>(value);
-        }
+        if (field) r.*field = value;
+        if (!field) r.Humidity = static_cast<std::int16_t>(value);
         const Readout out = BuildReadout(r, AlarmSettings{}, kEnglish);
         EXPECT_EQ(RedLabels(out), red) << value;
         EXPECT_EQ(out.raiseForAlarm, !red.empty()) << value;
