@@ -126,7 +126,7 @@ TEST(ParseAlarmsFile, MissingOrMalformedFieldRejectsTheFile) {
     }
 }
 
-// A missing file is met at every first start (checked with the monitor's start-up).
+// A missing file gets the same treatment; the monitor's start-up test covers it.
 TEST_F(AlarmsFile, BadFileGivesDefaultsWrittenBack) {
     for (const char* content :
          {"", "#TRUE#,#FALSE#,#FALSE#,#FALSE#\r\n1,2,3,4\r\n5,6,7,8\r\n",
