@@ -1,7 +1,9 @@
 #pragma once
 
 #include <clocale>
+#include <cstdio>
 #include <locale>
+#include <sstream>
 #include <string>
 
 namespace pluvetta::testing {
@@ -13,7 +15,7 @@ class DecimalCommaLocale {
     static constexpr const char* kName = "it_IT.UTF-8";
 
     DecimalCommaLocale() : savedC_(std::setlocale(LC_ALL, nullptr)) {
-        cSet_ = std::setlocale(LC_ALL, kName) != nullptr;
+        std::setlocale(LC_ALL, kName);
         // A locale with a facet of its own has no name, so making it global leaves the C
         // locale as set above.
         std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
@@ -25,8 +27,15 @@ class DecimalCommaLocale {
     DecimalCommaLocale(const DecimalCommaLocale&) = delete;
     DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
 
-    // False when the machine lacks the Italian locale (scripts/install-deps.sh makes it).
-    bool CLocaleSet() const { return cSet_; }
+    // "" when C and C++ both write 12.5 as "12,5"; otherwise what they write instead.
+    std::string Fault() const {
+        char c[16];
+        std::snprintf(c, sizeof c, "%.1f", 12.5);
+        std::ostringstream cpp;
+        cpp << 12.5;
+        const std::string both = c + (" " + cpp.str());
+        return both == "12,5 12,5" ? "" : both + " (scripts/install-deps.sh makes " + kName + ")";
+    }
 
   private:
     struct CommaPoint : std::numpunct<char> {
@@ -37,7 +46,6 @@ class DecimalCommaLocale {
 
     std::string savedC_;
     std::locale savedCpp_;
-    bool cSet_ = false;
 };
 
 }  // namespace pluvetta::testing

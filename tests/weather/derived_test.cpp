@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "weather/test_readings.h"
 
@@ -30,30 +31,26 @@ TEST(ComputeDerivedValues, WorkedExamplesInFloatPrecision) {
 }
 
 TEST(ComputeDerivedValues, UndefinedOrUnwantedValuesStayAbsent) {
-    struct SkipCase {
-        float speed, gust, temperature;
-        std::int16_t humidity;
-        bool chill, dewPoint;
-    };
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const SkipCase cases[] = {
+    // Speed, gust, temperature, humidity; whether the chill and the dew point are shown.
+    const std::tuple<float, float, float, std::int16_t, bool, bool> cases[] = {
         {16.1f, kMissingGust, 0, 80, false, true}, {16.1f, 0, 0, 80, false, true},
         {-16.0f, 32.2f, 0, 80, false, true},       {16.1f, 32.2f, 0, -98, true, false},
         {16.1f, 32.2f, 0, 0, true, false},         {16.1f, 32.2f, 0, kNoField, true, false},
         {16.1f, 32.2f, -99.0f, 80, false, false},  {16.1f, 32.2f, inf, 80, false, false},
         {16.1f, 32.2f, nan, 80, false, false}};
-    for (const SkipCase& c : cases) {
-        WeatherReading r;
-        r.WindSpeed = c.speed;
-        r.WindGust = c.gust;
-        r.Temperature = c.temperature;
-        r.Humidity = c.humidity;
-        const DerivedValues d = ComputeDerivedValues(r);
-        const std::string row = std::to_string(&c - cases);
-        EXPECT_EQ(IsDerivedValueShown(d.WindChill), c.chill) << row;
-        EXPECT_EQ(IsDerivedValueShown(d.AbsoluteHumidity), c.dewPoint) << row;
-        EXPECT_EQ(IsDerivedValueShown(d.DewPoint), c.dewPoint) << row;
+    for (const auto& [speed, gust, temperature, humidity, chill, dewPoint] : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << speed << " " << gust << " " << temperature << " " << humidity);
+        const DerivedValues d = ComputeDerivedValues({.WindSpeed = speed,
+                                                      .WindGust = gust,
+                                                      .Temperature = temperature,
+                                                      .Humidity = humidity,
+                                                      .Remainder = ""});
+        EXPECT_EQ(IsDerivedValueShown(d.WindChill), chill);
+        EXPECT_EQ(IsDerivedValueShown(d.AbsoluteHumidity), dewPoint);
+        EXPECT_EQ(IsDerivedValueShown(d.DewPoint), dewPoint);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "weather/recording_canvas.h"
@@ -15,15 +16,25 @@ using Kind = RecordingCanvas::Kind;
 
 Call LineCall(PointF from, PointF to, Rgb color) { return {Kind::Line, from, to, 0.0, color}; }
 
-TEST(DrawWindRose, NorthWindPointsUpWithSpeedNeedleOverGust) {
-    RecordingCanvas canvas;
-    EXPECT_FALSE(DrawWindRose(canvas, 0, 10.0f, 20.0f));
-    const std::vector<Call> expected = {
-        {Kind::Clear, {}, {}, 0.0, {}},
-        {Kind::Circle, {607, 87}, {}, 10.0, kDirectionDotGreen},
-        LineCall({607, 467}, {607, 227}, kGustNeedleRed),       // 20 km/h: 380 twips
-        LineCall({607, 467}, {607, 347}, kSpeedNeedleYellow)};  // 10 km/h: 260 twips
-    EXPECT_EQ(canvas.calls, expected);
+TEST(DrawWindRose, NeedlesRiseFromTheBaseSpeedOverGustAndCalmOnlyClears) {
+    const Call clear{}, northDot{Kind::Circle, {607, 87}, {}, 10.0, kDirectionDotGreen};
+    const auto gust = [](double y) { return LineCall({607, 467}, {607, y}, kGustNeedleRed); };
+    const auto speed = [](double y) { return LineCall({607, 467}, {607, y}, kSpeedNeedleYellow); };
+    // Direction, speed, gust, whether calm, the calls. A needle is 140 twips plus 12 per km/h
+    // long; that of an absent gust stops at the centre.
+    const std::tuple<std::int16_t, float, float, bool, std::vector<Call>> cases[] = {
+        {0, 10, 20, false, {clear, northDot, gust(227), speed(347)}},
+        {0, 0, kMissingGust, false, {clear, northDot, gust(607), speed(467)}},
+        {0, 0, 0, true, {clear}},
+        {90, 0, 0, true, {clear}},
+        {-45, 0, 0, true, {clear}},
+        {720, 0, 0, true, {clear}},
+    };
+    for (const auto& [direction, kmh, gustKmh, calm, calls] : cases) {
+        RecordingCanvas canvas;
+        EXPECT_EQ(DrawWindRose(canvas, direction, kmh, gustKmh), calm) << direction << " " << kmh;
+        EXPECT_EQ(canvas.calls, calls) << direction << " " << kmh;
+    }
 }
 
 TEST(DrawWindRose, EastWindIsCappedAtTheRim) {
@@ -38,23 +49,6 @@ TEST(DrawWindRose, EastWindIsCappedAtTheRim) {
         EXPECT_DOUBLE_EQ(canvas.calls[needle].to.x, 1127.0);
         EXPECT_NEAR(canvas.calls[needle].to.y, rimY, 1e-5);
     }
-}
-
-TEST(DrawWindRose, CalmAirOnlyClearsWhateverTheDirection) {
-    for (const std::int16_t direction : {0, 90, -45, 720}) {
-        RecordingCanvas canvas;
-        EXPECT_TRUE(DrawWindRose(canvas, direction, 0.0f, 0.0f)) << direction;
-        EXPECT_EQ(canvas.calls, std::vector<Call>{Call{}}) << direction;
-    }
-}
-
-TEST(DrawWindRose, StillAirWithoutGustIsNotCalm) {
-    RecordingCanvas canvas;
-    EXPECT_FALSE(DrawWindRose(canvas, 0, 0.0f, kMissingGust));
-    const auto shown = canvas.SinceLastClear();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[1], LineCall({607, 467}, {607, 607}, kGustNeedleRed));  // down to the centre
-    EXPECT_EQ(shown[2], LineCall({607, 467}, {607, 467}, kSpeedNeedleYellow));
 }
 
 }  // namespace

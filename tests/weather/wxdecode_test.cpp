@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -53,25 +54,22 @@ const std::string kEmptyJson =
     "\n";
 
 TEST(Wxdecode, PrintsOneExactObjectPerLineInBothModes) {
-    struct Case {
-        std::string args, input, expected;
-    };
     const std::string complete = "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW";
     const std::string positionless = "_10090556c220s004g005t077r000p000P000h50b09900wRSW";
-    const Case cases[] = {
-        {"--info", complete + "\n", kWorkedJson},
+    // Arguments, input, output.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"--info", positionless + "\r\n" + complete, kWorkedJson + kWorkedJson},
         {"", "N0CALL-13>APRS,WIDE2-1:" + complete + "\r\n", kWorkedJson},
         // The information starts after the first ':' behind the first '>'.
-        {"", "A:B>APRS,qAR,X:" + positionless + "\n", kWorkedJson},
+        {"", "A:B_1>APRS,qAR,X:" + positionless + "\n", kWorkedJson},
         {"", "no packet here\n\nN0CALL>APRS\n", kEmptyJson + kEmptyJson + kEmptyJson},
         {"--info", "", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args + " " + c.input);
-        const ToolRun run = RunWxdecode(c.args, c.input);
+    for (const auto& [args, input, expected] : cases) {
+        SCOPED_TRACE(args + " " + input);
+        const ToolRun run = RunWxdecode(args, input);
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.out, c.expected);
+        EXPECT_EQ(run.out, expected);
     }
 }
 
