@@ -1,4 +1,4 @@
-#include "links/server_line.h"
+#include "links/server_line_splitter.h"
 
 #include <gtest/gtest.h>
 
