@@ -6,25 +6,63 @@
 #include <vector>
 
 #include "app/ports.h"
+#include "links/socket.h"
 #include "weather/recording_canvas.h"
 
 namespace pluvetta::testing {
 
-// The main window as the core sees it: every caption, colour and pane it was told to show.
-class FakeScreen : public Screen {
+// What the fakes were asked to do, in order, as short texts ("lblTemp=25.0", "close"): the
+// captions, window caption and tooltip written, the boxes and dialogs shown, the socket calls.
+using Journal = std::vector<std::string>;
+
+// The part every fake shares: notes go into one journal.
+class Noting {
   public:
-    void SetCaption(Label label, const std::string& text) override { captions[label] = text; }
+    explicit Noting(Journal& journal) : journal_(journal) {}
+
+  protected:
+    void Note(std::string text) const { journal_.push_back(std::move(text)); }
+
+  private:
+    Journal& journal_;
+};
+
+inline const char* LabelName(Label label) {
+    static const char* const names[] = {"lblWxData", "lblTemp",      "lblUR",     "lblPress",
+                                        "lblRain",   "lblWxComment", "lblElapsed"};
+    return names[static_cast<int>(label)];
+}
+
+// The main window as the core sees it: every caption, colour and pane it was told to show.
+class FakeScreen : public Screen, Noting {
+  public:
+    using Noting::Noting;
+
+    void SetCaption(Label label, const std::string& text) override {
+        captions[label] = text;
+        Note(std::string(LabelName(label)) + "=" + text);
+    }
     void SetColor(Label label, Rgb color) override { colors[label] = color; }
     void SetFontPoints(Label label, int points) override { fontPoints[label] = points; }
     void SetCalmVisible(bool visible) override { calmVisible = visible; }
     Canvas& WindRose() override { return rose; }
-    Canvas& TrendBox(int index) override { return trend.at(static_cast<std::size_t>(index)); }
-    void SetRxRows(const std::string& header, const std::string& information) override {
-        rxRows = {header, information};
-    }
+    Canvas& TrendPicture(TrendBox box) override { return trend.at(static_cast<std::size_t>(box)); }
+    void SetRxRows(const std::vector<std::string>& rows) override { rxRows = rows; }
     void SetLogText(const std::string& text) override { logText = text; }
-    void SetWindowCaption(const std::string& text) override { windowCaption = text; }
-    void SetTrayTooltip(const std::string& text) override { trayTooltip = text; }
+    void SetWindowCaption(const std::string& text) override {
+        windowCaption = text;
+        Note("caption=" + text);
+    }
+    void SetTrayTooltip(const std::string& text) override {
+        trayTooltip = text;
+        Note("traytip=" + text);
+    }
+
+    // The caption last written, or "<unset>".
+    std::string Caption(Label label) const {
+        const auto it = captions.find(label);
+        return it == captions.end() ? "<unset>" : it->second;
+    }
 
     std::map<Label, std::string> captions;
     std::map<Label, Rgb> colors;
@@ -38,19 +76,15 @@ class FakeScreen : public Screen {
     std::string trayTooltip;
 };
 
-struct Warning {
-    std::string title;
-    std::string text;
-    friend bool operator==(const Warning&, const Warning&) = default;
-};
-
-class FakeDesktop : public Desktop {
+class FakeDesktop : public Desktop, Noting {
   public:
+    using Noting::Noting;
+
     void ShowWarning(const std::string& title, const std::string& text) override {
-        warnings.push_back({title, text});
+        Note("warning [" + title + "] " + text);
     }
-    void ShowSetupDialog(bool modal) override {
-        dialogShows.push_back(modal);
+    void ShowSetupDialog(DialogMode mode) override {
+        Note(mode == DialogMode::Modal ? "setup modal" : "setup modeless");
         setupVisible = true;
     }
     bool IsSetupDialogVisible() const override { return setupVisible; }
@@ -64,8 +98,6 @@ class FakeDesktop : public Desktop {
     void RestartElapsedTimer() override { ++timerRestarts; }
     std::string TimeOfDay() const override { return "12:34:56"; }
 
-    std::vector<Warning> warnings;
-    std::vector<bool> dialogShows;  // true for a modal showing
     bool setupVisible = false;
     int beeps = 0;
     WindowState state = WindowState::Normal;
@@ -74,16 +106,19 @@ class FakeDesktop : public Desktop {
     int timerRestarts = 0;
 };
 
-class FakeSocket : public Socket {
+// Notes its calls with its name in front ("agw connect localhost:8000").
+class FakeSocket : public Socket, Noting {
   public:
-    void Connect(const std::string& host, std::int16_t port) override {
-        calls.push_back("connect " + host + ":" + std::to_string(port));
-    }
-    void Close() override { calls.push_back("close"); }
-    void Send(const std::string& bytes) override { sent += bytes; }
+    FakeSocket(Journal& journal, std::string name) : Noting(journal), name_(std::move(name)) {}
 
-    std::vector<std::string> calls;
-    std::string sent;
+    void Connect(const std::string& host, std::int16_t port) override {
+        Note(name_ + " connect " + host + ":" + std::to_string(port));
+    }
+    void Close() override { Note(name_ + " close"); }
+    void Send(const std::string& bytes) override { Note(name_ + " send " + bytes); }
+
+  private:
+    std::string name_;
 };
 
 }  // namespace pluvetta::testing

@@ -42,27 +42,6 @@ TEST(PaneSwitching, ClickSequencesGiveSizesPanesAndHistoryHeight) {
     }
 }
 
-// Whatever the order of clicks, the panes follow the two size states and a shown history pane
-// is as high as the window allows.
-TEST(PaneSwitching, EveryOrderKeepsPanesInStepWithTheSize) {
-    constexpr int kLength = 7;
-    for (int order = 0; order < (1 << kLength); ++order) {
-        PaneLayout layout;
-        std::string clicks;
-        for (int step = 0; step < kLength; ++step) {
-            clicks += ((order >> step) & 1) == 0 ? 'R' : 'H';
-            layout = Click(layout, clicks.substr(step));
-            SCOPED_TRACE("clicks " + clicks);
-            const bool tall = layout.outerHeight == kTallOuterHeight;
-            EXPECT_EQ(layout.rxVisible, tall);
-            EXPECT_EQ(layout.historyVisible, layout.outerWidth == kWideOuterWidth);
-            if (layout.historyVisible) {
-                EXPECT_EQ(layout.historyHeight, tall ? 1850 : 1500);
-            }
-        }
-    }
-}
-
 TEST(PaneSwitching, SizesOtherThanTheExactStatesCountAsShortAndNarrow) {
     const PaneLayout odd{kWideOuterWidth - 1, kTallOuterHeight + 1, false, false, 1500};
     EXPECT_EQ(SwitchRxPane(odd),

@@ -7,8 +7,6 @@
 #include <string>
 #include <utility>
 
-#include "app/decimal_comma_locale.h"
-
 namespace pluvetta {
 
 void PrintTo(const StationSettings& s, std::ostream* os) {
@@ -32,7 +30,6 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         {"Q1XYZ SAVE", {"Q1XYZ", "SAVE", 8000, true, kAprs, 10153, false, false}},
         {"Q1XYZ S:hosta SAVE NOW",
          {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, false}},
-        {"Q1XYZ A:hostb:8001.5", {"Q1XYZ", "hostb", 8002, true, kAprs, 10153, false, false}},
         {"Q1XYZ A:hostb:8001xyz:9", {"Q1XYZ", "hostb", 8001, true, kAprs, 10153, false, false}},
         {"Q1XYZ A::8001", {"Q1XYZ", "localhost", 8001, true, kAprs, 10153, false, false}},
         {"Q1XYZ S::14580", {"Q1XYZ", "localhost", 8000, true, kAprs, 14580, false, false}},
@@ -76,27 +73,15 @@ TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
     }
 }
 
+// The number grammar is DecimalNumber's; here, what a port makes of it.
 TEST(ReadPortValue, LeadingDecimalNumberRoundedHalfToEvenOrZero) {
-    const std::string hugeExponent = "9e" + std::string(20, '9');
     const std::pair<std::string, std::int16_t> cases[] = {
-        {"8001", 8001},    {"+8001", 8001},   {"8000.5", 8000}, {"8001.5", 8002},
-        {"8001.49", 8001}, {"8001xyz", 8001}, {"8001,5", 8001}, {"8.0015e3", 8002},
-        {".5e4", 5000},    {"80e", 80},       {"80e+x", 80},    {"32767", 32767},
-        {"", 0},           {"abc", 0},        {" 8001", 0},     {"-", 0},
-        {".", 0},          {"-8001", 0},      {"-0.4", 0},      {"32767.5", 0},
-        {"32768", 0},      {"65535", 0},      {"1e400", 0},     {"1e-400", 0},
-        {"0x1F", 0},       {hugeExponent, 0},
+        {"8001.5", 8002}, {"8001xyz", 8001}, {"32767", 32767}, {"abc", 0},
+        {"-8001", 0},     {"-0.4", 0},       {"32768", 0},     {"1e400", 0},
     };
     for (const auto& [text, port] : cases) {
         EXPECT_EQ(ReadPortValue(text), port) << "port text [" << text << "]";
     }
-}
-
-TEST(ReadPortValue, DecimalCommaLocaleDoesNotChangeThePoint) {
-    testing::DecimalCommaLocale locale;
-    ASSERT_EQ(locale.Fault(), "");
-    EXPECT_EQ(ReadPortValue("8001.5"), 8002);
-    EXPECT_EQ(ReadPortValue("8001,5"), 8001);
 }
 
 }  // namespace
