@@ -118,11 +118,11 @@ std::string FormatAlarmsFile(const AlarmSettings& s) {
     text += FormatFlag(s.BeepOnData) + "," + FormatFlag(s.FocusOnData) + "," +
             FormatFlag(s.BeepOnAlarm) + "," + FormatFlag(s.FocusOnAlarm);
     text += kLineEnd;
-    text += FormatDecimalNumber(s.LoTemp) + "," + FormatDecimalNumber(s.HiTemp) + "," + FormatDecimalNumber(s.LoHum) + "," +
-            FormatDecimalNumber(s.HiHum);
+    text += FormatDecimalNumber(s.LoTemp) + "," + FormatDecimalNumber(s.HiTemp) + "," +
+            FormatDecimalNumber(s.LoHum) + "," + FormatDecimalNumber(s.HiHum);
     text += kLineEnd;
-    text += FormatDecimalNumber(s.LoBaro) + "," + FormatDecimalNumber(s.HiBaro) + "," + FormatDecimalNumber(s.HiRainHour) +
-            "," + FormatDecimalNumber(s.HiRain24);
+    text += FormatDecimalNumber(s.LoBaro) + "," + FormatDecimalNumber(s.HiBaro) + "," +
+            FormatDecimalNumber(s.HiRainHour) + "," + FormatDecimalNumber(s.HiRain24);
     text += kLineEnd;
     text += FormatDecimalNumber(s.HiWind) + "," + FormatDecimalNumber(s.HiGust);
     text += kLineEnd;

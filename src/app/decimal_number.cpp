@@ -132,7 +132,8 @@ std::string FormatDecimalNumber(float value) {
     if (d.exponent < kMinFixedExponent || d.exponent > kMaxFixedExponent) {
         out += d.digits.front();
         if (d.digits.size() > 1) out += "." + d.digits.substr(1);
-        const std::string power = FormatDecimalNumber(static_cast<std::int16_t>(std::abs(d.exponent)));
+        const std::string power =
+            FormatDecimalNumber(static_cast<std::int16_t>(std::abs(d.exponent)));
         return out + (d.exponent < 0 ? "e-" : "e+") + (power.size() < 2 ? "0" : "") + power;
     }
     if (d.exponent < 0) {

@@ -79,12 +79,14 @@ void Monitor::ProcessWeatherReport(std::string_view information) {
 
     const Readout readout = BuildReadout(reading, alarms_, numberFormat_);
     ShowWind(reading, readout);
-    ShowTrendedValue(Label::Temp, TrendBox::Temp, readout.temp, reading.Temperature - previous_.Temperature);
+    ShowTrendedValue(Label::Temp, TrendBox::Temp, readout.temp,
+                     reading.Temperature - previous_.Temperature);
     if (readout.temp) previous_.Temperature = reading.Temperature;
     ShowTrendedValue(Label::UR, TrendBox::UR, readout.hum,
                      HumidityChange(reading.Humidity, previous_.Humidity));
     if (readout.hum) previous_.Humidity = reading.Humidity;
-    ShowTrendedValue(Label::Press, TrendBox::Press, readout.press, reading.Pressure - previous_.Pressure);
+    ShowTrendedValue(Label::Press, TrendBox::Press, readout.press,
+                     reading.Pressure - previous_.Pressure);
     if (readout.press) previous_.Pressure = reading.Pressure;
     screen_.SetColor(Label::Rain, LabelColor(readout.rain.inAlarm));
     screen_.SetFontPoints(Label::Rain, readout.rainFontPoints);
@@ -138,7 +140,8 @@ void Monitor::Raise() {
 
 void Monitor::Connected(LinkKind link) {
     if (link == LinkKind::Server) {
-        screen_.SetCaption(Label::WxComment, std::string(kServerConnectedText) + station_.ServerHost);
+        screen_.SetCaption(Label::WxComment,
+                           std::string(kServerConnectedText) + station_.ServerHost);
     }
     const std::string caption = station_.StationCall + std::string(kWindowCaptionSuffix);
     screen_.SetWindowCaption(caption);

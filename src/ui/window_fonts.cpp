@@ -67,8 +67,7 @@ QFont SansFont(double points, bool bold) {
 }
 
 QFont FixedFont(double points) {
-    QFont font =
-        MakeFont(QString::fromLatin1(kFixedFamily), points, false, QFont::TypeWriter);
+    QFont font = MakeFont(QString::fromLatin1(kFixedFamily), points, false, QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;
 }

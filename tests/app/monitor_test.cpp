@@ -126,10 +126,10 @@ TEST(MonitorLinks, ConnectNamesTheStationAndStartResetsTheReadoutInOrder) {
     rig.Take();
 
     rig.monitor.Server().OnConnected();
-    EXPECT_EQ(rig.Take(), (Journal{"lblWxComment=Pluvetta connected to hosta",
-                                   "caption=Q1XYZ-13 Wx Station", "traytip=Q1XYZ-13 Wx Station",
-                                   "lblWxData=Pluvetta v6", "lblPress=", "lblTemp=", "lblUR=",
-                                   "lblRain=", "lblElapsed=00"}));
+    EXPECT_EQ(rig.Take(),
+              (Journal{"lblWxComment=Pluvetta connected to hosta", "caption=Q1XYZ-13 Wx Station",
+                       "traytip=Q1XYZ-13 Wx Station", "lblWxData=Pluvetta v6",
+                       "lblPress=", "lblTemp=", "lblUR=", "lblRain=", "lblElapsed=00"}));
     for (const RecordingCanvas& box : rig.screen.trend) {
         EXPECT_TRUE(box.SinceLastClear().empty());
     }
@@ -150,8 +150,8 @@ TEST(MonitorLinks, FailedLinkWarnsClosesDisablesAndOpensTheSetupUnlessItIsOpen) 
         Rig rig;
         rig.EnableBothLinks();
         rig.monitor.Failed(link, "Connection refused");
-        EXPECT_EQ(rig.Take(), (Journal{"warning [" + title + "] Connection refused", close,
-                                       "setup modal"}));
+        EXPECT_EQ(rig.Take(),
+                  (Journal{"warning [" + title + "] Connection refused", close, "setup modal"}));
         EXPECT_EQ(rig.monitor.Station().ServerEnabled, !server);
         EXPECT_EQ(rig.monitor.Station().AgwEnabled, server);
 
@@ -185,17 +185,33 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         bool decoded;
     };
     const Case cases[] = {
-        {LinkKind::Server, "Q1XYZ-13", {"Q1XYZ-13>APRS:", weather}, true,
-         "[12:34:56] Q1XYZ-13>APRS:\r\n_10090556c220s004t077\r\n", true},
-        {LinkKind::Agw, "Q1XYZ-13", {"1:Fm Q1XYZ-13 To APRS", weather}, true,
-         "1:Fm Q1XYZ-13 To APRS\r\n_10090556c220s004t077\r\n", true},
+        {LinkKind::Server,
+         "Q1XYZ-13",
+         {"Q1XYZ-13>APRS:", weather},
+         true,
+         "[12:34:56] Q1XYZ-13>APRS:\r\n_10090556c220s004t077\r\n",
+         true},
+        {LinkKind::Agw,
+         "Q1XYZ-13",
+         {"1:Fm Q1XYZ-13 To APRS", weather},
+         true,
+         "1:Fm Q1XYZ-13 To APRS\r\n_10090556c220s004t077\r\n",
+         true},
         {LinkKind::Server, "Q1XYZ-13", {"Q1XYZ-13>APRS:", weather}, false, "", false},
         {LinkKind::Server, "q1xyz-13", {"q1xyz-13>APRS:", weather}, true, "", false},
         {LinkKind::Server, "Q1XYZ-1", {"Q1XYZ-1>APRS:", weather}, true, "", false},
         {LinkKind::Server, "Q1XYZ", {"Q1XYZ>APRS:", weather}, true, "", false},
-        {LinkKind::Server, "Q1XYZ-13", {"H:", "!4903.50N/07201.75W-"}, true,
-         "[12:34:56] H:\r\n!4903.50N/07201.75W-\r\n", false},
-        {LinkKind::Server, "Q1XYZ-13", {"H:", ">status _"}, true, "[12:34:56] H:\r\n>status _\r\n",
+        {LinkKind::Server,
+         "Q1XYZ-13",
+         {"H:", "!4903.50N/07201.75W-"},
+         true,
+         "[12:34:56] H:\r\n!4903.50N/07201.75W-\r\n",
+         false},
+        {LinkKind::Server,
+         "Q1XYZ-13",
+         {"H:", ">status _"},
+         true,
+         "[12:34:56] H:\r\n>status _\r\n",
          false},
         // The information is the last row, the log takes two with a missing one empty.
         {LinkKind::Agw, "Q1XYZ-13", {weather}, true, "_10090556c220s004t077\r\n\r\n", true},
@@ -207,8 +223,10 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         SCOPED_TRACE(std::string(c.sender) + " " + std::to_string(c.rows.size()));
         Rig rig;
         rig.monitor.Station().StationCall = "Q1XYZ-13";
-        rig.monitor.Packet(LinkKind::Server, {.sender = "Q2ABC", .hasRows = true,
-                                              .rows = std::array<std::string_view, 2>{"old", "rows"}});
+        rig.monitor.Packet(LinkKind::Server,
+                           {.sender = "Q2ABC",
+                            .hasRows = true,
+                            .rows = std::array<std::string_view, 2>{"old", "rows"}});
         if (!c.gateOpen) rig.monitor.ProcessWeatherReport("_10090556c220s004");
         const bool keepsRows = c.rows.size() == 1 && c.rows[0] == "-";
         rig.monitor.Packet(c.link, {.sender = c.sender, .hasRows = !keepsRows, .rows = c.rows});

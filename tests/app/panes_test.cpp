@@ -35,6 +35,7 @@ TEST(PaneSwitching, ClickSequencesGiveSizesPanesAndHistoryHeight) {
         // it fits.
         {"RHHRH", {kWideOuterWidth, kShortOuterHeight, false, true, 1500}},
         {"HRH", {kNarrowOuterWidth, kTallOuterHeight, true, false, 1500}},
+        {"HRR", {kWideOuterWidth, kShortOuterHeight, false, true, 1500}},
     };
     for (const auto& [clicks, expected] : cases) {
         SCOPED_TRACE(std::string("clicks \"") + clicks + "\"");
