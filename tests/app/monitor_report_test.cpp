@@ -3,30 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "app/fake_ports.h"
-#include "app/monitor.h"
+#include "app/monitor_rig.h"
 
 namespace pluvetta {
 namespace {
 
-using testing::Journal;
 using Kind = RecordingCanvas::Kind;
 
 constexpr const char* kWorkedExample =
     "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW";
 
-// A monitor on fakes watching Q1XYZ-13; the reports read only the settings in memory.
-struct Rig {
-    explicit Rig(NumberFormat format = {}) : monitor(screen, desktop, agw, server, format) {
-        monitor.Station().StationCall = "Q1XYZ-13";
-    }
-    Journal journal;
-    testing::FakeScreen screen{journal};
-    testing::FakeDesktop desktop{journal};
-    testing::FakeSocket agw{journal, "agw"};
-    testing::FakeSocket server{journal, "server"};
-    Monitor monitor;
-};
+using Rig = testing::MonitorRig;
 
 // The captions themselves are the readout's; here: what the monitor does around them.
 TEST(ProcessWeatherReport, WindReportDrawsTheRoseClosesTheGateAndRaisesTheWindow) {

@@ -8,15 +8,12 @@
 #include <sstream>
 #include <string>
 
-#include "app/fake_ports.h"
+#include "app/monitor_rig.h"
 
 namespace pluvetta {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeDesktop;
-using testing::FakeScreen;
-using testing::FakeSocket;
 using testing::Journal;
 
 constexpr const char* kDefaultAlarmsFile =
@@ -29,33 +26,7 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-// A monitor on fakes that share one journal, with its executable folder in a fresh
-// temporary folder.
-struct Rig {
-    Rig() : monitor(screen, desktop, agw, server, NumberFormat{}) {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~Rig() { fs::remove_all(folder); }
-    // What the fakes noted since the last call.
-    Journal Take() { return std::exchange(journal, {}); }
-    void EnableBothLinks() {
-        StationSettings& station = monitor.Station();
-        station.StationCall = "Q1XYZ-13";
-        station.AgwEnabled = station.ServerEnabled = true;
-    }
-
-    const fs::path folder =
-        fs::temp_directory_path() /
-        ("pluvetta-monitor-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    Journal journal;
-    FakeScreen screen{journal};
-    FakeDesktop desktop{journal};
-    FakeSocket agw{journal, "agw"};
-    FakeSocket server{journal, "server"};
-    Monitor monitor;
-};
+using Rig = testing::MonitorRig;
 
 TEST(MonitorStart, ConnectsTheLinksTheCommandLineAsksForOrAsksForTheSetup) {
     const std::pair<const char*, Journal> cases[] = {
@@ -119,7 +90,6 @@ TEST(MonitorShutdown, ClosesBothLinksAndSavesOnlyWithSave) {
 
 TEST(MonitorLinks, ConnectNamesTheStationAndStartResetsTheReadoutInOrder) {
     Rig rig;
-    rig.monitor.Station().StationCall = "Q1XYZ-13";
     rig.monitor.Station().ServerHost = "hosta";
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077h50b10132");
     ASSERT_TRUE(rig.monitor.TrendReady());
@@ -148,7 +118,7 @@ TEST(MonitorLinks, FailedLinkWarnsClosesDisablesAndOpensTheSetupUnlessItIsOpen) 
                                          : "Errore collegamento con AGWPE [Q1XYZ-13]";
         const std::string close = server ? "server close" : "agw close";
         Rig rig;
-        rig.EnableBothLinks();
+        rig.monitor.Station().AgwEnabled = rig.monitor.Station().ServerEnabled = true;
         rig.monitor.Failed(link, "Connection refused");
         EXPECT_EQ(rig.Take(),
                   (Journal{"warning [" + title + "] Connection refused", close, "setup modal"}));
@@ -162,7 +132,7 @@ TEST(MonitorLinks, FailedLinkWarnsClosesDisablesAndOpensTheSetupUnlessItIsOpen) 
 
 TEST(MonitorLinks, LostLinkClosesAndDisablesWithoutABox) {
     Rig rig;
-    rig.EnableBothLinks();
+    rig.monitor.Station().AgwEnabled = rig.monitor.Station().ServerEnabled = true;
     rig.monitor.Lost(LinkKind::Server);
     EXPECT_EQ(rig.Take(), (Journal{"server close", "lblWxComment=Aprs Server Disconnected"}));
     EXPECT_FALSE(rig.monitor.Station().ServerEnabled);
@@ -222,7 +192,6 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.sender) + " " + std::to_string(c.rows.size()));
         Rig rig;
-        rig.monitor.Station().StationCall = "Q1XYZ-13";
         rig.monitor.Packet(LinkKind::Server,
                            {.sender = "Q2ABC",
                             .hasRows = true,
