@@ -15,35 +15,31 @@ namespace pluvetta {
 namespace {
 
 TEST(ReadsAsNumber, SignedDigitsWithOnePointBetweenBlanks) {
-    const std::pair<std::string, bool> cases[] = {
-        {"077", true},   {"5.", true},   {".5", true},   {"+.5", true},  {" -7 ", true},
-        {"", false},     {".", false},   {"+", false},   {"1e3", false}, {"1,5", false},
-        {"1.2.", false}, {"- 5", false}, {"+-1", false}, {"7 7", false}, {"\t5", false},
-    };
-    for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(ReadsAsNumber(text), expected) << '"' << text << '"';
+    for (const char* text : {"077", "5.", ".5", "+.5", " -7 "})
+        EXPECT_TRUE(ReadsAsNumber(text)) << text;
+    for (const char* text : {"", ".", "+", "1e3", "1,5", "1.2.", "- 5", "+-1", "7 7", "\t5"}) {
+        EXPECT_FALSE(ReadsAsNumber(text)) << text;
     }
 }
 
+// Text, leading number, the same rounded to 16 bits; digits far beyond what a double holds
+// count all the same.
 TEST(LeadingNumber, SkipsBlanksStopsAtSecondPointAndRoundsHalvesToEvenWithin16Bits) {
-    // Text, leading number, the same rounded to 16 bits.
+    const std::string zeros(3000, '0');
+    // clang-format off
     const std::tuple<std::string, double, int> cases[] = {
-        {"004", 4, 4},     {"  -4.5x", -4.5, -4}, {"5.", 5, 5},       {".5", 0.5, 0},
-        {"1.2.3", 1.2, 1}, {"s00", 0, 0},         {"-", 0, 0},        {"2.4999", 2.4999, 2},
-        {"2.5", 2.5, 2},   {"3.5", 3.5, 4},       {"-2.5", -2.5, -2}, {"-0.5", -0.5, 0},
+        {"004", 4, 4}, {"  -4.5x", -4.5, -4}, {"5.", 5, 5}, {".5", 0.5, 0}, {"1.2.3", 1.2, 1},
+        {"s00", 0, 0}, {"-", 0, 0}, {"2.4999", 2.4999, 2}, {"2.5", 2.5, 2}, {"3.5", 3.5, 4},
+        {"-2.5", -2.5, -2}, {"-0.5", -0.5, 0}, {"0.5000001", 0.5000001, 1}, {"32767.5", 32767.5, kNoField},
+        {"-32768.5", -32768.5, -32768}, {"-32769", -32769, kNoField}, {"00000032767", 32767, 32767},
+        {"1" + zeros, 0, kNoField}, {"0.5" + zeros + "1", 0, 1},  // long: rounded only
     };
+    // clang-format on
     for (const auto& [text, leading, rounded] : cases) {
-        EXPECT_DOUBLE_EQ(LeadingNumber(text), leading) << '"' << text << '"';
-        EXPECT_EQ(LeadingNumberRounded(text), rounded) << '"' << text << '"';
-    }
-    // Digits far beyond what a double holds count all the same.
-    const std::string zeros(3000, '0'), huge = "1" + zeros, overHalf = "0.5" + zeros + "1";
-    const std::pair<std::string, int> longOrOutOfRange[] = {
-        {"0.5000001", 1},       {"32767.5", kNoField}, {"-32768.5", -32768}, {"-32769", kNoField},
-        {"00000032767", 32767}, {huge, kNoField},      {overHalf, 1},
-    };
-    for (const auto& [text, expected] : longOrOutOfRange) {
-        EXPECT_EQ(LeadingNumberRounded(text), expected) << '"' << text.substr(0, 20) << '"';
+        if (text.size() < 100) {
+            EXPECT_DOUBLE_EQ(LeadingNumber(text), leading) << text;
+        }
+        EXPECT_EQ(LeadingNumberRounded(text), rounded) << text.substr(0, 20);
     }
 }
 

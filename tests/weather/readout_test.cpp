@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <tuple>
+
+#include "weather/derived.h"
+#include "weather/number_format.h"
 
 namespace pluvetta {
 namespace {
@@ -118,6 +123,61 @@ TEST(BuildReadout, AlarmRequestsFollowTheirFlagsAndCalmIsNeverAlarm) {
     EXPECT_FALSE(out.wind->inAlarm);  // calm is never tested, though 0 km/h reaches HiWind
     EXPECT_FALSE(out.raiseForAlarm);
     EXPECT_TRUE(out.beepForAlarm);
+}
+
+// Compared exactly: each value is computed in double and rounded once to a float, so an
+// intermediate kept in the wrong precision shows in the last digit.
+TEST(ComputeDerivedValues, FormulasGiveExactFloatsAndUndefinedValuesStayAbsent) {
+    const float none = kAbsent, inf = std::numeric_limits<float>::infinity();
+    const float speed = 16.09347f, gust = 32.186939f;  // a fresh breeze: 10 mph, gusts of 20
+    // Speed, gust, temperature, humidity; wind chill, dew point, absolute humidity.
+    const std::tuple<float, float, float, std::int16_t, float, float, float> cases[] = {
+        // The chill computes to 25.07, above the air, and is dropped; one equal to it is kept.
+        {6.437388f, 8.046735f, 25, 50, none, 13.847684f, 11.494727f},
+        {speed, gust, 33, -98, 33, none, none},  // and no logarithm of a negative humidity
+        {speed, gust, 0, 80, -7.2216883f, -3.0322986f, 3.880003f},
+        {speed, gust, 40, 64, none, 31.855764f, 32.662464f},  // a log kept in double: 31.855761
+        {speed, 0, 0, 80, none, -3.0322986f, 3.880003f},      // a gust of 0, or none: no chill
+        {speed, -16091.86f, 0, 80, none, -3.0322986f, 3.880003f},
+        {-speed, gust, 0, 80, none, -3.0322986f, 3.880003f},  // no root of a negative speed
+        {speed, gust, -99, 80, none, none, none},
+        {speed, gust, inf, 80, none, none, none},
+    };
+    for (const auto& [v, g, temperature, humidity, chill, dewPoint, absolute] : cases) {
+        const DerivedValues d = ComputeDerivedValues(
+            {kAbsent, v, g, temperature, no, no, no, no, humidity, kAbsent, ""});
+        EXPECT_EQ(std::tuple(d.WindChill, d.DewPoint, d.AbsoluteHumidity),
+                  std::tuple(chill, dewPoint, absolute))
+            << v << ' ' << g << ' ' << temperature << ' ' << humidity;
+    }
+}
+
+TEST(FormatFixed, RoundsTheStoredValueGroupsAndUsesTheLocaleSeparators) {
+    const NumberFormat english{".", ",", "-"}, italian{",", ".", "-"};
+    const std::tuple<double, int, const char*, const char*> cases[] = {
+        {1013.2, 1, "1,013.2", "1.013,2"},
+        {999999.96, 1, "1,000,000.0", "1.000.000,0"},  // the carry opens a new group
+        {12.345, -3, "12", "12"},                      // negative places count as none
+        {-0.04, 1, "0.0", "0,0"},                      // rounds to zero: no minus
+        {-0.06, 1, "-0.1", "-0,1"},
+        {NAN, 1, "nan", "nan"},
+        {-INFINITY, 1, "-inf", "-inf"},
+        // A decimal text that looks like a half is rarely one in binary: the stored value counts.
+        {0.05, 1, "0.1", "0,1"},                                   // stored a little above 0.05
+        {0.15, 1, "0.1", "0,1"},                                   // stored a little below 0.15
+        {2.675, 2, "2.67", "2,67"},                                // stored below 2.675
+        {0.0005, 3, "0.001", "0,001"},                             // stored above 0.0005
+        {999999.95, 1, "999,999.9", "999.999,9"},                  // stored below the half
+        {1234567890.06, 1, "1,234,567,890.1", "1.234.567.890,1"},  // too large to scale
+    };
+    for (const auto& [value, decimals, inEnglish, inItalian] : cases) {
+        EXPECT_EQ(FormatFixed(value, decimals, english), inEnglish) << value;
+        EXPECT_EQ(FormatFixed(value, decimals, italian), inItalian) << value;
+    }
+    EXPECT_EQ(FormatFixed(-1234567.3, 1, NumberFormat{",", "", "\xAD"}), "\2551234567,3");
+    const std::string huge = FormatFixed(std::numeric_limits<double>::max(), 2, english);
+    EXPECT_EQ(huge.size(), 309u + 102u + 3u);  // digits, separators, ".00"
+    EXPECT_EQ(huge.substr(0, 4), "179,");
 }
 
 }  // namespace
