@@ -5,7 +5,9 @@
 start_replay() {
     local bin=$1 out=$2
     shift 2
-    "$bin/aprs-replay" --port 0 "$@" >"$out" &
+    # Emptied first: the port must not be read from an earlier run's line.
+    : >"$out"
+    "$bin/aprs-replay" --port 0 "$@" >>"$out" &
     replay_pid=$!
     replay_port=""
     for _ in $(seq 100); do

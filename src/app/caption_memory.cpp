@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "weather/readout.h"
+
 namespace pluvetta {
 
 namespace {
@@ -10,10 +12,21 @@ std::size_t IndexOf(Label label) { return static_cast<std::size_t>(label); }
 
 }  // namespace
 
+std::string StartCaption(Label label) {
+    switch (label) {
+        case Label::WxData:
+            return kStartCaption;
+        case Label::Elapsed:
+            return FormatElapsed(0);
+        default:
+            return {};
+    }
+}
+
 CaptionMemory::CaptionMemory(Screen& screen) : screen_(screen) {
-    // What the window shows before any link or report has written these labels.
-    captions_[IndexOf(Label::WxData)] = kStartCaption;
-    captions_[IndexOf(Label::Elapsed)] = "00";
+    for (std::size_t i = 0; i < kLabelCount; ++i) {
+        captions_[i] = StartCaption(static_cast<Label>(i));
+    }
 }
 
 const std::string& CaptionMemory::Caption(Label label) const { return captions_[IndexOf(label)]; }

@@ -2,10 +2,14 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/ports.h"
 
 namespace pluvetta {
+
+// What a readout label shows when the window opens.
+std::string StartCaption(Label label);
 
 // A Screen that remembers the caption it last gave each label and passes everything on to the
 // real screen. The tray tooltip is made from what the labels hold, whoever wrote them.
@@ -20,10 +24,8 @@ class CaptionMemory : public Screen {
     void SetFontPoints(Label label, int points) override { screen_.SetFontPoints(label, points); }
     void SetCalmVisible(bool visible) override { screen_.SetCalmVisible(visible); }
     Canvas& WindRose() override { return screen_.WindRose(); }
-    Canvas& TrendBox(int index) override { return screen_.TrendBox(index); }
-    void SetRxRows(const std::string& header, const std::string& information) override {
-        screen_.SetRxRows(header, information);
-    }
+    Canvas& TrendPicture(TrendBox box) override { return screen_.TrendPicture(box); }
+    void SetRxRows(const std::vector<std::string>& rows) override { screen_.SetRxRows(rows); }
     void SetLogText(const std::string& text) override { screen_.SetLogText(text); }
     void SetWindowCaption(const std::string& text) override { screen_.SetWindowCaption(text); }
     void SetTrayTooltip(const std::string& text) override { screen_.SetTrayTooltip(text); }

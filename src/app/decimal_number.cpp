@@ -1,8 +1,11 @@
 #include "app/decimal_number.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace pluvetta {
@@ -17,6 +20,40 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
 }
 
 bool IsSign(char c) { return c == '+' || c == '-'; }
+
+// A 32-bit float holds about seven decimal digits; more would only show binary noise.
+constexpr int kMaxSignificantDigits = 7;
+// Between these decimal exponents a value is written out in full, beyond them as 1.5e+20.
+constexpr int kMinFixedExponent = -5;
+constexpr int kMaxFixedExponent = 14;
+
+struct Decimal {
+    std::string digits;  // significant digits, no trailing zeros: value = d.ddd x 10^exponent
+    int exponent = 0;
+};
+
+// The decimal digits of a positive finite value: the shortest that read back to it, or, with
+// `precision`, rounded to precision + 1 digits.
+Decimal ToDecimal(float magnitude, std::optional<int> precision) {
+    std::array<char, 48> buffer{};
+    char* const first = buffer.data();
+    char* const last = first + buffer.size();
+    char* const end =
+        precision
+            ? std::to_chars(first, last, magnitude, std::chars_format::scientific, *precision).ptr
+            : std::to_chars(first, last, magnitude, std::chars_format::scientific).ptr;
+    const std::string_view text(first, static_cast<std::size_t>(end - first));
+    const std::size_t e = text.find('e');
+    Decimal decimal;
+    for (char c : text.substr(0, e)) {
+        if (c != '.') decimal.digits += c;
+    }
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+    std::string_view exponent = text.substr(e + 1);
+    if (exponent.front() == '+') exponent.remove_prefix(1);
+    std::from_chars(exponent.data(), exponent.data() + exponent.size(), decimal.exponent);
+    return decimal;
+}
 
 }  // namespace
 
@@ -70,6 +107,43 @@ std::optional<std::int16_t> RoundToInt16(double value) {
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
     if (whole < kLowest || whole > kHighest) return std::nullopt;
     return static_cast<std::int16_t>(whole);
+}
+
+std::string FormatDecimalNumber(std::int16_t value) {
+    std::array<char, 8> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string FormatDecimalNumber(float value) {
+    if (value == 0.0f) return "0";
+    if (!std::isfinite(value)) {
+        std::array<char, 8> buffer{};
+        return std::string(buffer.data(),
+                           std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr);
+    }
+    const float magnitude = std::fabs(value);
+    Decimal d = ToDecimal(magnitude, std::nullopt);
+    if (d.digits.size() > kMaxSignificantDigits) {
+        d = ToDecimal(magnitude, kMaxSignificantDigits - 1);
+    }
+
+    std::string out = value < 0 ? "-" : "";
+    if (d.exponent < kMinFixedExponent || d.exponent > kMaxFixedExponent) {
+        out += d.digits.front();
+        if (d.digits.size() > 1) out += "." + d.digits.substr(1);
+        const std::string power =
+            FormatDecimalNumber(static_cast<std::int16_t>(std::abs(d.exponent)));
+        return out + (d.exponent < 0 ? "e-" : "e+") + (power.size() < 2 ? "0" : "") + power;
+    }
+    if (d.exponent < 0) {
+        return out + "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+    }
+    const auto wholeDigits = static_cast<std::size_t>(d.exponent) + 1;
+    if (d.digits.size() <= wholeDigits) {
+        return out + d.digits + std::string(wholeDigits - d.digits.size(), '0');
+    }
+    return out + d.digits.substr(0, wholeDigits) + "." + d.digits.substr(wholeDigits);
 }
 
 }  // namespace pluvetta

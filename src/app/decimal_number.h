@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace pluvetta {
 
 // Numbers typed on the command line and kept in the alarms file are always written with a
-// point, whatever the user's locale; these helpers read them without ever consulting it.
+// point, whatever the user's locale; these helpers read and write them without ever
+// consulting it.
 
 // Length of the decimal number at the start of `text`: an optional sign, digits with an optional
 // point and fraction (one digit at least), an optional exponent. 0 when the text starts with none.
@@ -22,5 +24,13 @@ std::optional<T> ParseDecimalNumber(std::string_view text);
 // `value` rounded to the nearest whole number, an exact half to the even neighbour; nullopt
 // when the result does not fit a 16-bit signed integer or the value is not finite.
 std::optional<std::int16_t> RoundToInt16(double value);
+
+// A whole number in plain decimal digits: -5, 96.
+std::string FormatDecimalNumber(std::int16_t value);
+
+// The shortest form that reads back to the value, cut to at most seven significant digits,
+// with a point and no exponent for ordinary magnitudes (-5, 1040, 12.5, 0.00001) and an
+// exponent beyond them (1e-06, 1.5e+20).
+std::string FormatDecimalNumber(float value);
 
 }  // namespace pluvetta

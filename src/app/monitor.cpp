@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/alarms_file.h"
 #include "weather/alarms.h"
 #include "weather/decoder.h"
 #include "weather/wind_rose.h"
@@ -14,6 +15,16 @@ constexpr const char* kAlarmsFileName = "WxAlarms.ini";
 constexpr const char* kSaveFailedText = "Unable to save Wx Alarm values";
 constexpr const char* kNoCall = "NOCALL";
 
+// The links' words on screen.
+constexpr std::string_view kServerConnectedText = "Pluvetta connected to ";
+constexpr std::string_view kWindowCaptionSuffix = " Wx Station";
+constexpr std::string_view kVersionCaption = "Pluvetta v6";
+constexpr std::string_view kServerErrorTitle = "Errore collegamento TCP [";
+constexpr std::string_view kAgwErrorTitle = "Errore collegamento con AGWPE [";
+constexpr std::string_view kErrorTitleEnd = "]";
+constexpr std::string_view kServerLostText = "Aprs Server Disconnected";
+constexpr std::string_view kAgwLostText = "AGWPE Disconnected";
+
 }  // namespace
 
 Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& serverSocket,
@@ -21,10 +32,8 @@ Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& se
     : screen_(screen),
       desktop_(desktop),
       agwSocket_(agwSocket),
-      serverSocket_(serverSocket),
       numberFormat_(std::move(numberFormat)),
-      serverLink_(screen_, desktop_, serverSocket_, station_, log_, *this,
-                  MakeLoginName(loginSeed)) {}
+      serverLink_(serverSocket, *this, MakeLoginName(loginSeed)) {}
 
 void Monitor::Start(std::string_view commandLine, const std::filesystem::path& executableFolder) {
     reportGate_ = true;
@@ -40,11 +49,13 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
     ApplyLinkDefaults(station_);
     if (station_.StationCall.empty()) {
         station_.StationCall = kNoCall;
-        desktop_.ShowSetupDialog(/*modal=*/true);
+        desktop_.ShowSetupDialog(DialogMode::Modal);
         return;
     }
     if (station_.AgwEnabled) agwSocket_.Connect(station_.AgwHost, station_.AgwPort);
-    if (station_.ServerEnabled) serverLink_.Connect();
+    if (station_.ServerEnabled) {
+        serverLink_.Connect(station_.ServerHost, station_.ServerPort, station_.StationCall);
+    }
 }
 
 void Monitor::Shutdown() {
@@ -68,12 +79,14 @@ void Monitor::ProcessWeatherReport(std::string_view information) {
 
     const Readout readout = BuildReadout(reading, alarms_, numberFormat_);
     ShowWind(reading, readout);
-    ShowTrendedValue(Label::Temp, 0, readout.temp, reading.Temperature - previous_.Temperature);
+    ShowTrendedValue(Label::Temp, TrendBox::Temp, readout.temp,
+                     reading.Temperature - previous_.Temperature);
     if (readout.temp) previous_.Temperature = reading.Temperature;
-    ShowTrendedValue(Label::UR, 1, readout.hum,
+    ShowTrendedValue(Label::UR, TrendBox::UR, readout.hum,
                      HumidityChange(reading.Humidity, previous_.Humidity));
     if (readout.hum) previous_.Humidity = reading.Humidity;
-    ShowTrendedValue(Label::Press, 2, readout.press, reading.Pressure - previous_.Pressure);
+    ShowTrendedValue(Label::Press, TrendBox::Press, readout.press,
+                     reading.Pressure - previous_.Pressure);
     if (readout.press) previous_.Pressure = reading.Pressure;
     screen_.SetColor(Label::Rain, LabelColor(readout.rain.inAlarm));
     screen_.SetFontPoints(Label::Rain, readout.rainFontPoints);
@@ -107,10 +120,10 @@ void Monitor::ShowWind(const WeatherReading& reading, const Readout& readout) {
     screen_.SetCaption(Label::WxData, readout.wind->caption);
 }
 
-void Monitor::ShowTrendedValue(Label label, int box, const std::optional<LabelText>& text,
+void Monitor::ShowTrendedValue(Label label, TrendBox box, const std::optional<LabelText>& text,
                                float change) {
     if (!text) return;
-    Canvas& arrow = screen_.TrendBox(box);
+    Canvas& arrow = screen_.TrendPicture(box);
     arrow.Clear();
     screen_.SetColor(label, LabelColor(text->inAlarm));
     screen_.SetCaption(label, text->caption);
@@ -125,16 +138,74 @@ void Monitor::Raise() {
     }
 }
 
-void Monitor::ResetReportTiming() {
+void Monitor::Connected(LinkKind link) {
+    if (link == LinkKind::Server) {
+        screen_.SetCaption(Label::WxComment,
+                           std::string(kServerConnectedText) + station_.ServerHost);
+    }
+    const std::string caption = station_.StationCall + std::string(kWindowCaptionSuffix);
+    screen_.SetWindowCaption(caption);
+    screen_.SetTrayTooltip(caption);
+}
+
+void Monitor::Started(LinkKind) {
+    // What the readout showed belongs to the old connection.
+    screen_.SetCaption(Label::WxData, std::string(kVersionCaption));
+    for (const Label label : {Label::Press, Label::Temp, Label::UR, Label::Rain}) {
+        screen_.SetCaption(label, std::string());
+    }
+    for (const TrendBox box : kTrendBoxes) screen_.TrendPicture(box).Clear();
+    screen_.SetCaption(Label::Elapsed, FormatElapsed(0));
     minutesSinceReport_ = 0;
     trendReady_ = false;
 }
 
-void Monitor::OnServerConnected() { serverLink_.OnConnected(); }
-void Monitor::OnServerData(std::string_view bytes) { serverLink_.OnData(bytes); }
-void Monitor::OnServerError(const std::string& description) { serverLink_.OnError(description); }
-void Monitor::OnServerClosed() { serverLink_.OnClosed(); }
-void Monitor::OnServerKeepAlive() { serverLink_.OnKeepAliveTick(); }
+void Monitor::Failed(LinkKind link, const std::string& description) {
+    const std::string_view title = link == LinkKind::Server ? kServerErrorTitle : kAgwErrorTitle;
+    desktop_.ShowWarning(std::string(title) + station_.StationCall + std::string(kErrorTitleEnd),
+                         description);
+    CloseLink(link);
+    if (!desktop_.IsSetupDialogVisible()) desktop_.ShowSetupDialog(DialogMode::Modal);
+}
+
+// A lost link is closed and switched off without a message box, so that a user away from the
+// screen is not held up by one; the comment line says what happened.
+void Monitor::Lost(LinkKind link) {
+    CloseLink(link);
+    screen_.SetCaption(Label::WxComment,
+                       std::string(link == LinkKind::Server ? kServerLostText : kAgwLostText));
+}
+
+void Monitor::Packet(LinkKind link, const LinkPacket& packet) {
+    if (packet.hasRows) {
+        rxRows_.assign(packet.rows.begin(), packet.rows.end());
+        screen_.SetRxRows(rxRows_);
+    }
+    // The sender must be the watched station exactly: case and SSID included.
+    if (packet.sender != station_.StationCall || !reportGate_) return;
+    // The log takes the first two rows, a missing one as empty; the information field is
+    // the last row.
+    const auto row = [this](std::size_t i) -> std::string_view {
+        return i < rxRows_.size() ? std::string_view(rxRows_[i]) : std::string_view();
+    };
+    const std::string information = rxRows_.empty() ? std::string() : rxRows_.back();
+    // The engine's monitor header carries its own time; a server line carries none.
+    std::optional<std::string> time;
+    if (link == LinkKind::Server) time = desktop_.TimeOfDay();
+    log_.AppendToLog(LogEntry(row(0), row(1), time));
+    screen_.SetLogText(log_.Text());
+    if (IsWeatherTrigger(information)) ProcessWeatherReport(information);
+}
+
+void Monitor::CloseLink(LinkKind link) {
+    if (link == LinkKind::Server) {
+        serverLink_.Close();
+        station_.ServerEnabled = false;
+    } else {
+        agwSocket_.Close();
+        station_.AgwEnabled = false;
+    }
+}
 
 void Monitor::WarnSaveFailed() { desktop_.ShowWarning(alarmsFilePath_.string(), kSaveFailedText); }
 

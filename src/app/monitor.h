@@ -1,27 +1,35 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "app/alarm_settings.h"
 #include "app/caption_memory.h"
 #include "app/ports.h"
 #include "app/station_settings.h"
+#include "links/link_events.h"
 #include "links/server_link.h"
+#include "links/socket.h"
 #include "links/traffic_log.h"
+#include "weather/alarm_settings.h"
 #include "weather/number_format.h"
 #include "weather/readout.h"
 #include "weather/trend.h"
 
 namespace pluvetta {
 
-// The running system: settings, link state and readout state of the main window, and the
-// handlers of every event the window forwards. Reaches the desktop only through the ports.
-class Monitor : public ServerLinkOwner {
+// The running system: settings, links, traffic log and readout state of the main window, and
+// the handlers of every event the window forwards. The links report here, and this decides
+// what each report shows and does. Reaches the desktop only through the ports.
+class Monitor : public LinkEvents {
   public:
+    // How often the shell's keep-alive timer calls Server().OnKeepAliveTick().
+    static constexpr std::chrono::minutes kServerKeepAliveInterval = kKeepAliveInterval;
+
     // `loginSeed` picks the receive-only login name used with servers that want one; draw it
     // at random once per run.
     Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& serverSocket,
@@ -34,36 +42,38 @@ class Monitor : public ServerLinkOwner {
     void Shutdown();
 
     // Decodes one information field of the watched station and updates the whole readout.
-    void ProcessWeatherReport(std::string_view information) override;
+    void ProcessWeatherReport(std::string_view information);
     // The one-minute timer.
     void OnElapsedTick();
 
-    // Events of the APRS server socket.
-    void OnServerConnected();
-    void OnServerData(std::string_view bytes);
-    void OnServerError(const std::string& description);
-    void OnServerClosed();
-    // The keep-alive timer of the server link, every kKeepAliveInterval.
-    void OnServerKeepAlive();
+    // The APRS server link, for the shell to hand it its socket's events and keep-alive ticks.
+    ServerLink& Server() { return serverLink_; }
+
+    // What the links report.
+    void Connected(LinkKind link) override;
+    void Started(LinkKind link) override;
+    void Failed(LinkKind link, const std::string& description) override;
+    void Lost(LinkKind link) override;
+    void Packet(LinkKind link, const LinkPacket& packet) override;
 
     StationSettings& Station() { return station_; }
     AlarmSettings& Alarms() { return alarms_; }
     const std::filesystem::path& AlarmsFilePath() const { return alarmsFilePath_; }
-    bool ReportGate() const override { return reportGate_; }
-    void ResetReportTiming() override;
+    bool ReportGate() const { return reportGate_; }
     int MinutesSinceReport() const { return minutesSinceReport_; }
     bool TrendReady() const { return trendReady_; }
 
   private:
     void WarnSaveFailed();
     void ShowWind(const WeatherReading& reading, const Readout& readout);
-    void ShowTrendedValue(Label label, int box, const std::optional<LabelText>& text, float change);
+    void ShowTrendedValue(Label label, TrendBox box, const std::optional<LabelText>& text,
+                          float change);
     void Raise();
+    void CloseLink(LinkKind link);
 
     CaptionMemory screen_;
     Desktop& desktop_;
     Socket& agwSocket_;
-    Socket& serverSocket_;
     NumberFormat numberFormat_;
 
     StationSettings station_;
@@ -73,6 +83,8 @@ class Monitor : public ServerLinkOwner {
     int minutesSinceReport_ = 0;
     bool trendReady_ = false;
     PreviousReading previous_;
+    // What the Rx pane shows: the rows of the last packet of any station, from either link.
+    std::vector<std::string> rxRows_;
     TrafficLog log_;
     ServerLink serverLink_;
 };

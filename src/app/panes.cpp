@@ -4,8 +4,8 @@ namespace pluvetta {
 
 namespace {
 
-// Frame and title bar of the window's design, in twips: two borders across, and the title
-// bar with two borders down.
+// The frame and title bar that the outer sizes include, in twips: two borders across, and the
+// title bar with two borders down.
 constexpr int kFrameWidth = 105;
 constexpr int kFrameHeight = 460;
 

@@ -33,8 +33,8 @@ PaneLayout SwitchRxPane(PaneLayout layout);
 // hides the history pane, any other grows wide and shows it, sized to the window's height.
 PaneLayout SwitchHistoryPane(PaneLayout layout);
 
-// The client size in twips that an outer size stands for, with the frame and title bar of
-// the window's design (3270 -> 3165 and 6540 -> 6435 wide, 1930 -> 1470 and 2310 -> 1850 high).
+// The client size in twips that an outer size stands for, less the frame and title bar it
+// counts (3270 -> 3165 and 6540 -> 6435 wide, 1930 -> 1470 and 2310 -> 1850 high).
 int ClientWidth(int outerWidth);
 int ClientHeight(int outerHeight);
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "weather/canvas.h"
 
@@ -11,6 +11,10 @@ namespace pluvetta {
 // The readout labels of the main window that the core writes.
 enum class Label { WxData, Temp, UR, Press, Rain, WxComment, Elapsed };
 inline constexpr std::size_t kLabelCount = 7;
+
+// The trend arrow boxes beside the temperature, the humidity and the pressure.
+enum class TrendBox { Temp, UR, Press };
+inline constexpr TrendBox kTrendBoxes[] = {TrendBox::Temp, TrendBox::UR, TrendBox::Press};
 
 // The wind label's caption when the window opens.
 inline constexpr const char* kStartCaption = "Pluvetta v6.0";
@@ -24,10 +28,9 @@ class Screen {
     virtual void SetFontPoints(Label label, int points) = 0;
     virtual void SetCalmVisible(bool visible) = 0;
     virtual Canvas& WindRose() = 0;
-    // Index 0 temperature, 1 humidity, 2 pressure.
-    virtual Canvas& TrendBox(int index) = 0;
-    // The Rx pane: the header and the information of the last packet, in that order.
-    virtual void SetRxRows(const std::string& header, const std::string& information) = 0;
+    virtual Canvas& TrendPicture(TrendBox box) = 0;
+    // The Rx pane: the rows of the last packet, in order (at most two).
+    virtual void SetRxRows(const std::vector<std::string>& rows) = 0;
     // The history pane: the whole traffic log, scrolled so that its end is in view.
     virtual void SetLogText(const std::string& text) = 0;
     virtual void SetWindowCaption(const std::string& text) = 0;
@@ -36,13 +39,16 @@ class Screen {
 
 enum class WindowState { Normal, Minimised, Maximised };
 
+// Modal returns once the dialog has closed; modeless returns at once.
+enum class DialogMode { Modal, Modeless };
+
 // Everything else the core asks of the desktop.
 class Desktop {
   public:
     virtual ~Desktop() = default;
     // A modal message box with the exclamation icon and an OK button.
     virtual void ShowWarning(const std::string& title, const std::string& text) = 0;
-    virtual void ShowSetupDialog(bool modal) = 0;
+    virtual void ShowSetupDialog(DialogMode mode) = 0;
     virtual bool IsSetupDialogVisible() const = 0;
     virtual void Beep() = 0;
     virtual WindowState GetWindowState() const = 0;
@@ -54,17 +60,6 @@ class Desktop {
     virtual void RestartElapsedTimer() = 0;
     // The current local time of day in the user's format, hours to seconds.
     virtual std::string TimeOfDay() const = 0;
-};
-
-// A TCP client socket. Connect returns at once; the outcome arrives later as an event of the
-// shell, which forwards it to the Monitor.
-class Socket {
-  public:
-    virtual ~Socket() = default;
-    virtual void Connect(const std::string& host, std::int16_t port) = 0;
-    // May be called in any state, also when never connected.
-    virtual void Close() = 0;
-    virtual void Send(const std::string& bytes) = 0;
 };
 
 }  // namespace pluvetta

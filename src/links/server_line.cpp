@@ -2,87 +2,20 @@
 
 namespace pluvetta {
 
-namespace {
-
-constexpr char kCr = '\r';
-constexpr char kLf = '\n';
-
-}  // namespace
-
-void ServerLineSplitter::Reset() {
-    partial_.clear();
-    skipping_ = false;
-    skippedCr_ = false;
-    ++resets_;
-}
-
-bool ServerLineSplitter::EndsWithCr() const {
-    if (skipping_) {
-        return skippedCr_;
+ServerLine ParseServerLine(std::string_view line) {
+    ServerLine parsed;
+    std::size_t searchFrom = 0;
+    if (const std::size_t gt = line.find('>'); gt != std::string_view::npos) {
+        parsed.source = line.substr(0, gt);
+        searchFrom = gt + 1;
     }
-    return !partial_.empty() && partial_.back() == kCr;
-}
-
-// Holds the head of an unfinished line. The CR of a CR LF that is cut between two feeds is
-// kept too, so one byte beyond the bound is allowed for it.
-void ServerLineSplitter::Keep(std::string_view piece) {
-    if (piece.empty()) {
-        return;
+    const std::size_t colon = line.find(':', searchFrom);
+    if (colon != std::string_view::npos) {
+        parsed.header = line.substr(0, colon + 1);
+        parsed.information = line.substr(colon + 1);
+        parsed.hasColon = true;
     }
-    if (!skipping_ && partial_.size() + piece.size() > kMaxLineLength + 1) {
-        skipping_ = true;
-        partial_.clear();
-        partial_.shrink_to_fit();
-    }
-    if (skipping_) {
-        skippedCr_ = piece.back() == kCr;
-        return;
-    }
-    partial_.append(piece);
-}
-
-// Called at the LF of a CR LF; `rest` is what this feed holds of the line before the LF.
-void ServerLineSplitter::EndLine(std::string_view rest, const LineHandler& onLine) {
-    if (skipping_) {
-        skipping_ = false;
-        skippedCr_ = false;
-        return;
-    }
-    if (partial_.empty()) {
-        rest.remove_suffix(1);  // the CR
-        if (rest.size() <= kMaxLineLength) {
-            onLine(rest);
-        }
-        return;
-    }
-    partial_.append(rest);
-    partial_.pop_back();  // the CR
-    if (partial_.size() <= kMaxLineLength) {
-        onLine(partial_);
-    }
-    partial_.clear();
-}
-
-void ServerLineSplitter::Feed(std::string_view bytes, const LineHandler& onLine) {
-    const std::size_t resetsBefore = resets_;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t lf = bytes.find(kLf, start);
-        if (lf == std::string_view::npos) {
-            Keep(bytes.substr(start));
-            return;
-        }
-        const bool crBefore = lf > start ? bytes[lf - 1] == kCr : EndsWithCr();
-        if (crBefore) {
-            EndLine(bytes.substr(start, lf - start), onLine);
-            if (resets_ != resetsBefore) {
-                return;
-            }
-        } else {
-            Keep(bytes.substr(start, lf + 1 - start));  // a lone LF is part of the line
-        }
-        start = lf + 1;
-    }
+    return parsed;
 }
 
 }  // namespace pluvetta

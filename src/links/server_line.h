@@ -1,46 +1,24 @@
 #pragma once
 
-#include <cstddef>
-#include <functional>
-#include <string>
 #include <string_view>
 
 namespace pluvetta {
 
-// Cuts the byte stream of an APRS server into lines. Only CR LF ends a line; a lone CR or a
-// lone LF stays inside the line. TCP may cut the stream anywhere, so an unfinished line is kept
-// until its end arrives, however the bytes were split.
-class ServerLineSplitter {
-  public:
-    // A line longer than this (without its CR LF) is dropped whole: a peer that never ends a
-    // line cannot make us hold more than this much.
-    static constexpr std::size_t kMaxLineLength = 64 * 1024;
-
-    using LineHandler = std::function<void(std::string_view line)>;
-
-    // Takes the next bytes of the stream and calls `onLine` with every line they complete, in
-    // stream order, without its CR LF. The view is valid only during the call. A Reset from
-    // within `onLine` ends the feed: the rest of its bytes belonged to the old connection.
-    void Feed(std::string_view bytes, const LineHandler& onLine);
-
-    // Forgets any unfinished line, for a new connection.
-    void Reset();
-
-    // How many bytes of an unfinished line are held; never more than kMaxLineLength + 1.
-    std::size_t HeldBytes() const { return partial_.size(); }
-
-  private:
-    bool EndsWithCr() const;
-    void Keep(std::string_view piece);
-    void EndLine(std::string_view rest, const LineHandler& onLine);
-
-    // Counts the Resets, so that Feed notices one made by its own callback.
-    std::size_t resets_ = 0;
-    std::string partial_;
-    // True while the bytes of an over-long line are being skipped up to its CR LF.
-    bool skipping_ = false;
-    // While skipping: whether the last skipped byte was a CR, whose LF may come in the next feed.
-    bool skippedCr_ = false;
+// One packet line SOURCE>DESTINATION,PATH:INFORMATION cut into the pieces the server link
+// uses. The views point into the line that was parsed.
+struct ServerLine {
+    // Before the first ">"; empty when the line has none.
+    std::string_view source;
+    // Up to and including the first ":" after the first ">" (the first ":" of a line without
+    // ">"); empty when there is no such ":".
+    std::string_view header;
+    // After that ":"; empty when there is none.
+    std::string_view information;
+    bool hasColon = false;
 };
+
+// Cuts one received line (without its CR LF). Never fails: a line without ">" has an empty
+// source, one without ":" has no header.
+ServerLine ParseServerLine(std::string_view line);
 
 }  // namespace pluvetta

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,10 @@ class TrafficLog {
   private:
     std::string text_;
 };
+
+// The traffic log entry of one packet: its header row and its information row, each ended by
+// CR LF, behind "[" + time + "] " when a time of day is given.
+std::string LogEntry(std::string_view header, std::string_view information,
+                     std::optional<std::string_view> timeOfDay = std::nullopt);
 
 }  // namespace pluvetta

@@ -10,13 +10,15 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include "app/caption_memory.h"
 #include "ui/circle_shape.h"
-#include "ui/design_fonts.h"
 #include "ui/help_viewer.h"
+#include "ui/latin1.h"
 #include "ui/picture_box.h"
 #include "ui/qt_socket.h"
 #include "ui/setup_dialog.h"
 #include "ui/twips.h"
+#include "ui/window_fonts.h"
 #include "ui/wx_icon.h"
 
 namespace pluvetta {
@@ -32,14 +34,13 @@ const char* const kCommentTip =
     "Click o Shift-Click col tasto destro per abilitare/disabilitare le finestre Rx o Dati "
     "storici";
 const char* const kHistoryTip = "Dati storici";
-const char* const kElapsedStart = "00";
 const char* const kHelpFile = "Leggimi.rtf";
 const char* const kHelpTitle = "Pluvetta - Istruzioni";
 
 constexpr int kElapsedIntervalMs = 60000;
-// Where the design puts the window, in twips from the top left of the screen.
-constexpr int kDesignLeft = 4155;
-constexpr int kDesignTop = 1530;
+// Where the window opens, in twips from the top left of the screen.
+constexpr int kOpeningLeft = 4155;
+constexpr int kOpeningTop = 1530;
 constexpr int kHistoryLeft = 3200;
 constexpr int kHistoryWidth = 3270;
 
@@ -52,7 +53,7 @@ const QColor kGreyText(0x80, 0x80, 0x80);
 // Wide enough for any packet row, so that none is wrapped or elided.
 constexpr int kRxRowWidth = 4000;
 
-QString Text(const char* latin1) { return QString::fromLatin1(latin1); }
+QString Text(std::string_view latin1) { return FromLatin1(latin1); }
 
 // Background and text colour through the palette; an invalid background stays transparent.
 void SetColors(QWidget& widget, const QColor& background, const QColor& text) {
@@ -101,7 +102,7 @@ MainWindow::MainWindow(bool trayAvailable, QWidget* parent)
     // rose keeps a straight edge.
     picWx_->raise();
     ApplyPanes();
-    move(TwipsToPixels(kDesignLeft), TwipsToPixels(kDesignTop));
+    move(TwipsToPixels(kOpeningLeft), TwipsToPixels(kOpeningTop));
 
     tmrElapsed_ = new QTimer(this);
     tmrElapsed_->setObjectName(QStringLiteral("tmrElapsed"));
@@ -141,7 +142,7 @@ void MainWindow::BuildWindRose() {
     hub->setGeometry(TwipsRect(480, 480, 255, 255));
 
     QLabel* elapsed = MakeLabel(picWx_, "lblElapsed", TwipsRect(510, 510, 200, 200),
-                                Text(kElapsedStart), Qt::AlignCenter);
+                                Text(StartCaption(Label::Elapsed)), Qt::AlignCenter);
     elapsed->setFont(SansFont(8.25, false));
     SetColors(*elapsed, QColor(), kBlue);
     labels_[static_cast<std::size_t>(Label::Elapsed)] = elapsed;
@@ -158,7 +159,7 @@ void MainWindow::BuildWindRose() {
     lblCalm_ = MakeLabel(picWx_, "lblCalm", TwipsRect(50, 220, 1215, 255), Text(kCalmCaption),
                          Qt::AlignLeft | Qt::AlignTop);
     lblCalm_->setFont(SerifFont(9.75));
-    // The design leaves this label's background at the system's button face.
+    // This label's background is the system's button face.
     SetColors(*lblCalm_, palette().color(QPalette::Button), QColor(0x00, 0x80, 0x00));
     lblCalm_->hide();
 }
@@ -194,7 +195,7 @@ void MainWindow::BuildReadout() {
         SetColors(*label, kPanelYellow, kBlue);
         labels_[static_cast<std::size_t>(r.label)] = label;
     }
-    ReadoutLabel(Label::WxData).setText(Text(kStartCaption));
+    ReadoutLabel(Label::WxData).setText(Text(StartCaption(Label::WxData)));
     ReadoutLabel(Label::WxData).setToolTip(Text(kWxDataTip));
     ReadoutLabel(Label::Rain).setToolTip(Text(kRainTip));
     ReadoutLabel(Label::Rain).setWordWrap(true);
@@ -245,8 +246,8 @@ QLabel& MainWindow::ReadoutLabel(Label label) const {
     return *labels_[static_cast<std::size_t>(label)];
 }
 
-PictureBox& MainWindow::TrendBox(int index) const {
-    return *picVar_.at(static_cast<std::size_t>(index));
+PictureBox& MainWindow::TrendPicture(TrendBox box) const {
+    return *picVar_.at(static_cast<std::size_t>(box));
 }
 
 void MainWindow::ApplyPanes() {
@@ -279,7 +280,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == &ReadoutLabel(Label::WxData) || watched == &ReadoutLabel(Label::Rain)) {
-        ShowSetupDialog(false);
+        ShowSetupDialog(DialogMode::Modeless);
         return true;
     }
     return false;
@@ -311,9 +312,9 @@ void MainWindow::RestoreFromTray() {
     activateWindow();
 }
 
-void MainWindow::ShowSetupDialog(bool modal) {
+void MainWindow::ShowSetupDialog(DialogMode mode) {
     if (!setup_) setup_ = std::make_unique<SetupDialog>();
-    if (modal) {
+    if (mode == DialogMode::Modal) {
         setup_->exec();
         return;
     }

@@ -36,8 +36,7 @@ class MainWindow : public QWidget {
     QLabel& ReadoutLabel(Label label) const;
     QLabel& CalmLabel() const { return *lblCalm_; }
     PictureBox& WindRose() const { return *picWx_; }
-    // Index 0 temperature, 1 humidity, 2 pressure.
-    PictureBox& TrendBox(int index) const;
+    PictureBox& TrendPicture(TrendBox box) const;
     QListWidget& RxList() const { return *List2_; }
     QPlainTextEdit& History() const { return *Text1_; }
     QSystemTrayIcon& Tray() const { return *cSysTray1_; }
@@ -53,9 +52,9 @@ class MainWindow : public QWidget {
     // True while the window is hidden with its icon in the tray.
     bool IsInTray() const { return inTray_; }
 
-    // Shows the one setup dialog, created on first use: modal returns when it has closed;
-    // modeless brings it to the front if it is open already.
-    void ShowSetupDialog(bool modal);
+    // Shows the one setup dialog, created on first use; shown modeless, it is brought to the
+    // front if it is open already.
+    void ShowSetupDialog(DialogMode mode);
     bool IsSetupDialogVisible() const;
     SetupDialog* Setup() const { return setup_.get(); }
 

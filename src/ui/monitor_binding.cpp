@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <chrono>
 
-#include "links/server_login.h"
 #include "ui/main_window.h"
 #include "ui/qt_socket.h"
 
@@ -21,18 +20,18 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
     QObject::connect(&window.ElapsedTimer(), &QTimer::timeout, &window,
                      [this] { monitor_.OnElapsedTick(); });
 
+    ServerLink& server = monitor_.Server();
     window.ServerSocket().SetEvents({
-        [this] { monitor_.OnServerConnected(); },
-        [this](std::string_view bytes) { monitor_.OnServerData(bytes); },
-        [this](const std::string& description) { monitor_.OnServerError(description); },
-        [this] { monitor_.OnServerClosed(); },
+        [&server] { server.OnConnected(); },
+        [&server](std::string_view bytes) { server.OnData(bytes); },
+        [&server](const std::string& description) { server.OnError(description); },
+        [&server] { server.OnClosed(); },
     });
     auto* keepAlive = new QTimer(&window);
     keepAlive->setObjectName(QStringLiteral("tmrKeepAlive"));
     keepAlive->setInterval(
-        std::chrono::duration_cast<std::chrono::milliseconds>(kKeepAliveInterval));
-    QObject::connect(keepAlive, &QTimer::timeout, &window,
-                     [this] { monitor_.OnServerKeepAlive(); });
+        std::chrono::duration_cast<std::chrono::milliseconds>(Monitor::kServerKeepAliveInterval));
+    QObject::connect(keepAlive, &QTimer::timeout, &window, [&server] { server.OnKeepAliveTick(); });
     keepAlive->start();
 }
 

@@ -39,7 +39,7 @@ void PictureBox::Clear() {
 }
 
 QPen PictureBox::Pen(Rgb color) const {
-    // Wide lines end round, as the design's 5-pixel pen does.
+    // Wide lines end round, like the wind rose's 5-pixel needles.
     return QPen(QColor(color.r, color.g, color.b), penWidth_, Qt::SolidLine, Qt::RoundCap,
                 Qt::RoundJoin);
 }

@@ -1,6 +1,6 @@
 #include "ui/qt_locale.h"
 
-#include <string>
+#include "ui/latin1.h"
 
 namespace pluvetta {
 
@@ -8,24 +8,15 @@ namespace {
 
 constexpr char kNoBreakSpace = '\xA0';
 
-// Keeps the characters that Latin-1 can hold; Qt also hands out direction marks around some
-// signs, which are dropped. When nothing is left, the fallback stands in.
-std::string ToLatin1(const QString& text, char fallback) {
-    std::string bytes;
-    for (QChar c : text) {
-        if (c.unicode() <= 0xFF) bytes += static_cast<char>(c.unicode());
-    }
-    if (bytes.empty()) bytes = fallback;
-    return bytes;
-}
-
 }  // namespace
 
 NumberFormat NumberFormatFor(const QLocale& locale) {
     NumberFormat format;
-    format.decimalSeparator = ToLatin1(locale.decimalPoint(), '.');
-    format.groupSeparator = ToLatin1(locale.groupSeparator(), kNoBreakSpace);
-    format.minusSign = ToLatin1(locale.negativeSign(), '-');
+    // Qt hands out direction marks around some signs; they are dropped with the rest that
+    // Latin-1 cannot hold.
+    format.decimalSeparator = Latin1Part(locale.decimalPoint(), '.');
+    format.groupSeparator = Latin1Part(locale.groupSeparator(), kNoBreakSpace);
+    format.minusSign = Latin1Part(locale.negativeSign(), '-');
     return format;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "ui/latin1.h"
+
 namespace pluvetta {
 
 namespace {
@@ -29,8 +31,7 @@ void QtSocket::Connect(const std::string& host, std::int16_t port) {
     // A port the settings cannot hold is no port: the connect then fails as an event.
     const quint16 tcpPort = port > 0 ? static_cast<quint16>(port) : 0;
     inConnect_ = true;
-    socket_->connectToHost(QString::fromLatin1(host.data(), static_cast<qsizetype>(host.size())),
-                           tcpPort);
+    socket_->connectToHost(FromLatin1(host), tcpPort);
     inConnect_ = false;
 }
 
@@ -58,7 +59,7 @@ void QtSocket::OnReadyRead() {
 void QtSocket::OnError(QAbstractSocket::SocketError error) {
     // The peer closing the connection is no failure; it arrives as `closed` instead.
     if (closing_ || error == QAbstractSocket::RemoteHostClosedError) return;
-    const std::string description = socket_->errorString().toLatin1().toStdString();
+    const std::string description = ToLatin1(socket_->errorString());
     if (inConnect_) {
         // Qt reports some failures from inside connectToHost; the link expects every outcome
         // of a connect after Connect has returned.

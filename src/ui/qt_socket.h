@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ports.h"
+#include "links/socket.h"
 
 namespace pluvetta {
 

@@ -1,5 +1,6 @@
 #include "ui/setup_dialog.h"
 
+#include "ui/latin1.h"
 #include "ui/twips.h"
 #include "ui/wx_icon.h"
 
@@ -17,7 +18,7 @@ SetupDialog::SetupDialog()
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmWxSetup"));
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(FromLatin1(kCaption));
     setWindowIcon(WxIcon());
     setFixedSize(TwipsSize(kClientWidth, kClientHeight));
 }

@@ -5,25 +5,18 @@
 #include <QTime>
 #include <QTimer>
 
+#include "ui/latin1.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/qt_locale.h"
 
 namespace pluvetta {
 
-namespace {
-
-QString FromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 void WindowDesktop::ShowWarning(const std::string& title, const std::string& text) {
     messages_.Warning(FromLatin1(title), FromLatin1(text));
 }
 
-void WindowDesktop::ShowSetupDialog(bool modal) { window_.ShowSetupDialog(modal); }
+void WindowDesktop::ShowSetupDialog(DialogMode mode) { window_.ShowSetupDialog(mode); }
 
 bool WindowDesktop::IsSetupDialogVisible() const { return window_.IsSetupDialogVisible(); }
 
@@ -47,7 +40,7 @@ void WindowDesktop::RestartElapsedTimer() { window_.ElapsedTimer().start(); }
 
 std::string WindowDesktop::TimeOfDay() const {
     const QLocale locale = QLocale::system();
-    return locale.toString(QTime::currentTime(), TimeOfDayFormat(locale)).toLatin1().toStdString();
+    return ToLatin1(locale.toString(QTime::currentTime(), TimeOfDayFormat(locale)));
 }
 
 }  // namespace pluvetta

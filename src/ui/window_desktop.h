@@ -15,7 +15,7 @@ class WindowDesktop : public Desktop {
         : window_(window), messages_(messages) {}
 
     void ShowWarning(const std::string& title, const std::string& text) override;
-    void ShowSetupDialog(bool modal) override;
+    void ShowSetupDialog(DialogMode mode) override;
     bool IsSetupDialogVisible() const override;
     void Beep() override;
     WindowState GetWindowState() const override;

@@ -5,24 +5,24 @@
 #include <QPlainTextEdit>
 #include <QSystemTrayIcon>
 
-#include "ui/design_fonts.h"
+#include "ui/latin1.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
+#include "ui/window_fonts.h"
 
 namespace pluvetta {
 
 namespace {
 
-QString FromLatin1(const std::string& text) {
-    QString converted = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    converted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return converted;
+// The core ends lines with CR LF; Qt's widgets break lines at LF alone.
+QString ShownText(const std::string& text) {
+    return FromLatin1(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 }  // namespace
 
 void WindowScreen::SetCaption(Label label, const std::string& text) {
-    window_.ReadoutLabel(label).setText(FromLatin1(text));
+    window_.ReadoutLabel(label).setText(ShownText(text));
 }
 
 void WindowScreen::SetColor(Label label, Rgb color) {
@@ -41,29 +41,28 @@ void WindowScreen::SetCalmVisible(bool visible) { window_.CalmLabel().setVisible
 
 Canvas& WindowScreen::WindRose() { return window_.WindRose(); }
 
-Canvas& WindowScreen::TrendBox(int index) { return window_.TrendBox(index); }
+Canvas& WindowScreen::TrendPicture(TrendBox box) { return window_.TrendPicture(box); }
 
-void WindowScreen::SetRxRows(const std::string& header, const std::string& information) {
+void WindowScreen::SetRxRows(const std::vector<std::string>& rows) {
     QListWidget& list = window_.RxList();
     list.clear();
-    list.addItem(FromLatin1(header));
-    list.addItem(FromLatin1(information));
+    for (const std::string& row : rows) list.addItem(ShownText(row));
 }
 
 void WindowScreen::SetLogText(const std::string& text) {
     QPlainTextEdit& history = window_.History();
-    history.setPlainText(FromLatin1(text));
+    history.setPlainText(ShownText(text));
     // The newest entry is the one to see.
     history.moveCursor(QTextCursor::End);
     history.ensureCursorVisible();
 }
 
 void WindowScreen::SetWindowCaption(const std::string& text) {
-    window_.setWindowTitle(FromLatin1(text));
+    window_.setWindowTitle(ShownText(text));
 }
 
 void WindowScreen::SetTrayTooltip(const std::string& text) {
-    window_.Tray().setToolTip(FromLatin1(text));
+    window_.Tray().setToolTip(ShownText(text));
 }
 
 }  // namespace pluvetta

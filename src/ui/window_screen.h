@@ -17,8 +17,8 @@ class WindowScreen : public Screen {
     void SetFontPoints(Label label, int points) override;
     void SetCalmVisible(bool visible) override;
     Canvas& WindRose() override;
-    Canvas& TrendBox(int index) override;
-    void SetRxRows(const std::string& header, const std::string& information) override;
+    Canvas& TrendPicture(TrendBox box) override;
+    void SetRxRows(const std::vector<std::string>& rows) override;
     void SetLogText(const std::string& text) override;
     void SetWindowCaption(const std::string& text) override;
     void SetTrayTooltip(const std::string& text) override;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/alarm_settings.h"
+#include "weather/alarm_settings.h"
 #include "weather/canvas.h"
 
 namespace pluvetta {

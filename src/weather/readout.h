@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/alarm_settings.h"
+#include "weather/alarm_settings.h"
 #include "weather/derived.h"
 #include "weather/number_format.h"
 #include "weather/weather_reading.h"

@@ -6,26 +6,44 @@
 #include <vector>
 
 #include "app/ports.h"
+#include "links/socket.h"
 #include "weather/recording_canvas.h"
 
 namespace pluvetta::testing {
 
+// What the fakes were asked to do, in order, as short texts: the captions, window caption and
+// tooltip written ("lblTemp=25.0"), the boxes and dialogs shown, the socket calls.
+using Journal = std::vector<std::string>;
+
 // The main window as the core sees it: every caption, colour and pane it was told to show.
-class FakeScreen : public Screen {
-  public:
-    void SetCaption(Label label, const std::string& text) override { captions[label] = text; }
+struct FakeScreen : Screen {
+    explicit FakeScreen(Journal& notes) : journal(notes) {}
+    void SetCaption(Label label, const std::string& text) override {
+        static const char* const names[] = {"lblWxData", "lblTemp",      "lblUR",     "lblPress",
+                                            "lblRain",   "lblWxComment", "lblElapsed"};
+        captions[label] = text;
+        journal.push_back(names[static_cast<int>(label)] + ("=" + text));
+    }
     void SetColor(Label label, Rgb color) override { colors[label] = color; }
     void SetFontPoints(Label label, int points) override { fontPoints[label] = points; }
     void SetCalmVisible(bool visible) override { calmVisible = visible; }
     Canvas& WindRose() override { return rose; }
-    Canvas& TrendBox(int index) override { return trend.at(static_cast<std::size_t>(index)); }
-    void SetRxRows(const std::string& header, const std::string& information) override {
-        rxRows = {header, information};
-    }
+    Canvas& TrendPicture(TrendBox box) override { return trend.at(static_cast<std::size_t>(box)); }
+    void SetRxRows(const std::vector<std::string>& rows) override { rxRows = rows; }
     void SetLogText(const std::string& text) override { logText = text; }
-    void SetWindowCaption(const std::string& text) override { windowCaption = text; }
-    void SetTrayTooltip(const std::string& text) override { trayTooltip = text; }
+    void SetWindowCaption(const std::string& text) override {
+        journal.push_back("caption=" + text);
+    }
+    void SetTrayTooltip(const std::string& text) override {
+        trayTooltip = text;
+        journal.push_back("traytip=" + text);
+    }
+    // The caption last written, or "<unset>".
+    std::string Caption(Label label) const {
+        return captions.contains(label) ? captions.at(label) : "<unset>";
+    }
 
+    Journal& journal;
     std::map<Label, std::string> captions;
     std::map<Label, Rgb> colors;
     std::map<Label, int> fontPoints;
@@ -34,23 +52,16 @@ class FakeScreen : public Screen {
     std::array<RecordingCanvas, 3> trend;
     std::vector<std::string> rxRows;
     std::string logText;
-    std::string windowCaption;
     std::string trayTooltip;
 };
 
-struct Warning {
-    std::string title;
-    std::string text;
-    friend bool operator==(const Warning&, const Warning&) = default;
-};
-
-class FakeDesktop : public Desktop {
-  public:
+struct FakeDesktop : Desktop {
+    explicit FakeDesktop(Journal& notes) : journal(notes) {}
     void ShowWarning(const std::string& title, const std::string& text) override {
-        warnings.push_back({title, text});
+        journal.push_back("warning [" + title + "] " + text);
     }
-    void ShowSetupDialog(bool modal) override {
-        dialogShows.push_back(modal);
+    void ShowSetupDialog(DialogMode mode) override {
+        journal.push_back(mode == DialogMode::Modal ? "setup modal" : "setup modeless");
         setupVisible = true;
     }
     bool IsSetupDialogVisible() const override { return setupVisible; }
@@ -64,26 +75,23 @@ class FakeDesktop : public Desktop {
     void RestartElapsedTimer() override { ++timerRestarts; }
     std::string TimeOfDay() const override { return "12:34:56"; }
 
-    std::vector<Warning> warnings;
-    std::vector<bool> dialogShows;  // true for a modal showing
+    Journal& journal;
     bool setupVisible = false;
-    int beeps = 0;
     WindowState state = WindowState::Normal;
-    int restores = 0;
-    int bringsToFront = 0;
-    int timerRestarts = 0;
+    int beeps = 0, restores = 0, bringsToFront = 0, timerRestarts = 0;
 };
 
-class FakeSocket : public Socket {
-  public:
+// Notes its calls with its name in front ("agw connect localhost:8000").
+struct FakeSocket : Socket {
+    FakeSocket(Journal& notes, std::string socketName) : journal(notes), name(socketName) {}
     void Connect(const std::string& host, std::int16_t port) override {
-        calls.push_back("connect " + host + ":" + std::to_string(port));
+        journal.push_back(name + " connect " + host + ":" + std::to_string(port));
     }
-    void Close() override { calls.push_back("close"); }
-    void Send(const std::string& bytes) override { sent += bytes; }
+    void Close() override { journal.push_back(name + " close"); }
+    void Send(const std::string& bytes) override { journal.push_back(name + " send " + bytes); }
 
-    std::vector<std::string> calls;
-    std::string sent;
+    Journal& journal;
+    std::string name;
 };
 
 }  // namespace pluvetta::testing

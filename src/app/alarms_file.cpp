@@ -1,12 +1,10 @@
-#include "app/alarm_settings.h"
+#include "app/alarms_file.h"
 
 #include <array>
 #include <atomic>
 #include <charconv>
 #include <chrono>
-#include <cmath>
 #include <cstddef>
-#include <cstdlib>
 #include <fstream>
 #include <system_error>
 
@@ -22,82 +20,11 @@ constexpr std::string_view kTrue = "#TRUE#";
 constexpr std::string_view kFalse = "#FALSE#";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kFieldCount = 14;
-// A 32-bit float holds about seven decimal digits; more would only show binary noise.
-constexpr int kMaxSignificantDigits = 7;
-// Between these decimal exponents a value is written out in full, beyond them as 1.5e+20.
-constexpr int kMinFixedExponent = -5;
-constexpr int kMaxFixedExponent = 14;
 // Fourteen short fields fit many times over; the cap keeps a wrong file (or a device) from
 // being read without end.
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 
 std::string FormatFlag(bool value) { return std::string(value ? kTrue : kFalse); }
-
-std::string FormatWhole(std::int16_t value) {
-    std::array<char, 8> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
-struct Decimal {
-    std::string digits;  // significant digits, no trailing zeros: value = d.ddd x 10^exponent
-    int exponent = 0;
-};
-
-// The decimal digits of a positive finite value: the shortest that read back to it, or, with
-// `precision`, rounded to precision + 1 digits.
-Decimal ToDecimal(float magnitude, std::optional<int> precision) {
-    std::array<char, 48> buffer{};
-    char* const first = buffer.data();
-    char* const last = first + buffer.size();
-    char* const end =
-        precision
-            ? std::to_chars(first, last, magnitude, std::chars_format::scientific, *precision).ptr
-            : std::to_chars(first, last, magnitude, std::chars_format::scientific).ptr;
-    const std::string_view text(first, static_cast<std::size_t>(end - first));
-    const std::size_t e = text.find('e');
-    Decimal decimal;
-    for (char c : text.substr(0, e)) {
-        if (c != '.') decimal.digits += c;
-    }
-    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
-    std::string_view exponent = text.substr(e + 1);
-    if (exponent.front() == '+') exponent.remove_prefix(1);
-    std::from_chars(exponent.data(), exponent.data() + exponent.size(), decimal.exponent);
-    return decimal;
-}
-
-// Shortest form that reads back to the value, rounded to at most seven significant digits,
-// with a point and no exponent for ordinary magnitudes: -5, 1040, 12.5, 0.5.
-std::string FormatReal(float value) {
-    if (value == 0.0f) return "0";
-    if (!std::isfinite(value)) {
-        std::array<char, 8> buffer{};
-        return std::string(buffer.data(),
-                           std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr);
-    }
-    const float magnitude = std::fabs(value);
-    Decimal d = ToDecimal(magnitude, std::nullopt);
-    if (d.digits.size() > kMaxSignificantDigits) {
-        d = ToDecimal(magnitude, kMaxSignificantDigits - 1);
-    }
-
-    std::string out = value < 0 ? "-" : "";
-    if (d.exponent < kMinFixedExponent || d.exponent > kMaxFixedExponent) {
-        out += d.digits.front();
-        if (d.digits.size() > 1) out += "." + d.digits.substr(1);
-        const std::string power = FormatWhole(static_cast<std::int16_t>(std::abs(d.exponent)));
-        return out + (d.exponent < 0 ? "e-" : "e+") + (power.size() < 2 ? "0" : "") + power;
-    }
-    if (d.exponent < 0) {
-        return out + "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
-    }
-    const auto wholeDigits = static_cast<std::size_t>(d.exponent) + 1;
-    if (d.digits.size() <= wholeDigits) {
-        return out + d.digits + std::string(wholeDigits - d.digits.size(), '0');
-    }
-    return out + d.digits.substr(0, wholeDigits) + "." + d.digits.substr(wholeDigits);
-}
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
@@ -191,13 +118,13 @@ std::string FormatAlarmsFile(const AlarmSettings& s) {
     text += FormatFlag(s.BeepOnData) + "," + FormatFlag(s.FocusOnData) + "," +
             FormatFlag(s.BeepOnAlarm) + "," + FormatFlag(s.FocusOnAlarm);
     text += kLineEnd;
-    text += FormatReal(s.LoTemp) + "," + FormatReal(s.HiTemp) + "," + FormatWhole(s.LoHum) + "," +
-            FormatWhole(s.HiHum);
+    text += FormatDecimalNumber(s.LoTemp) + "," + FormatDecimalNumber(s.HiTemp) + "," +
+            FormatDecimalNumber(s.LoHum) + "," + FormatDecimalNumber(s.HiHum);
     text += kLineEnd;
-    text += FormatReal(s.LoBaro) + "," + FormatReal(s.HiBaro) + "," + FormatReal(s.HiRainHour) +
-            "," + FormatReal(s.HiRain24);
+    text += FormatDecimalNumber(s.LoBaro) + "," + FormatDecimalNumber(s.HiBaro) + "," +
+            FormatDecimalNumber(s.HiRainHour) + "," + FormatDecimalNumber(s.HiRain24);
     text += kLineEnd;
-    text += FormatReal(s.HiWind) + "," + FormatReal(s.HiGust);
+    text += FormatDecimalNumber(s.HiWind) + "," + FormatDecimalNumber(s.HiGust);
     text += kLineEnd;
     return text;
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pluvetta {
+
+// A TCP client socket. Connect returns at once; the outcome arrives later as an event of the
+// shell, which hands it to the link that owns the socket.
+class Socket {
+  public:
+    virtual ~Socket() = default;
+    virtual void Connect(const std::string& host, std::int16_t port) = 0;
+    // May be called in any state, also when never connected.
+    virtual void Close() = 0;
+    virtual void Send(const std::string& bytes) = 0;
+};
+
+}  // namespace pluvetta

@@ -1,0 +1,90 @@
+#include "links/server_line_splitter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pluvetta {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Feeds each piece in turn and collects every line handed out; checks on the way that no more
+// than the longest line and the CR of its CR LF is ever held.
+Lines FeedPieces(const std::vector<std::string>& pieces) {
+    ServerLineSplitter splitter;
+    Lines lines;
+    for (const std::string& piece : pieces) {
+        splitter.Feed(piece, [&lines](std::string_view line) { lines.emplace_back(line); });
+        EXPECT_LE(splitter.HeldBytes(), ServerLineSplitter::kMaxLineLength + 1);
+    }
+    return lines;
+}
+
+// The pieces fed, and the lines they must give; a failure shows the lines' lengths only, since
+// some are megabytes long.
+void ExpectLines(const std::vector<std::pair<std::vector<std::string>, Lines>>& cases) {
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Lines got = FeedPieces(cases[i].first);
+        std::string sizes;
+        for (const auto& line : got) sizes += std::to_string(line.size()) + " ";
+        EXPECT_TRUE(got == cases[i].second) << "case " << i << " gives lines of " << sizes;
+    }
+}
+
+TEST(ServerLineSplitter, EveryCutOfATwoLineStreamGivesBothLinesOnceInOrder) {
+    const std::string stream = "Q1ABC>APRS,TCPIP*:!4530.25N/00912.60E_\r\nQ2XYZ-9>APRS:>on air\r\n";
+    const Lines expected = {"Q1ABC>APRS,TCPIP*:!4530.25N/00912.60E_", "Q2XYZ-9>APRS:>on air"};
+    std::vector<std::string> bytes;
+    for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
+        EXPECT_EQ(FeedPieces({stream.substr(0, cut), stream.substr(cut)}), expected) << cut;
+        bytes.push_back(stream.substr(cut, 1));
+    }
+    EXPECT_EQ(FeedPieces(bytes), expected);
+}
+
+TEST(ServerLineSplitter, OnlyCrLfEndsALineAlsoWhenCutAcrossFeeds) {
+    // clang-format off
+    ExpectLines({{{"a\rb\r\n"}, {"a\rb"}}, {{"a\n\rb\r\n"}, {"a\n\rb"}}, {{"\r\r\n"}, {"\r"}},
+                 {{"a\r\n\r\n\r\nb\r\n"}, {"a", "", "", "b"}}, {{"no end\n"}, {}},
+                 {{"a\r", "b\r", "\n"}, {"a\rb"}}, {{"a\n", "\r", "\n"}, {"a\n"}},
+                 {{"a", "\n", "\r\n"}, {"a\n"}}});
+    // clang-format on
+}
+
+// Also for a peer that sends megabytes without a line end: FeedPieces checks what is held.
+TEST(ServerLineSplitter, LineBeyondTheBoundIsDroppedWholeAndReadingGoesOn) {
+    const std::string atBound(ServerLineSplitter::kMaxLineLength, 'x');
+    const std::string overBound(atBound.size() + 1, 'y');
+    ExpectLines({
+        {{"a\r\n" + atBound + "\r\nb\r\n"}, {"a", atBound, "b"}},
+        {{atBound + "\r", "\nb\r\n"}, {atBound, "b"}},
+        {{"a\r\n" + overBound + "\r\nb\r\n"}, {"a", "b"}},
+        {{overBound.substr(0, 5000), overBound.substr(5000), "\r\nb\r\n"}, {"b"}},
+        {{overBound + "\r", "\nb\r\n"}, {"b"}},
+        {{overBound, "tail\r", "\nb\r\n"}, {"b"}},
+        {{overBound, "t\nail\r\nb\r\n"}, {"b"}},
+        {{std::string(4 << 20, 'z'), "\r\nQ1ABC>APRS:>back\r\n"}, {"Q1ABC>APRS:>back"}},
+    });
+}
+
+TEST(ServerLineSplitter, ResetForgetsTheUnfinishedLineAndFromTheHandlerEndsTheFeed) {
+    ServerLineSplitter splitter;
+    Lines lines;
+    const auto keep = [&](std::string_view line) { lines.emplace_back(line); };
+    splitter.Feed("old head\r", keep);
+    splitter.Reset();
+    splitter.Feed("\nnew\r\n", keep);
+    splitter.Feed("first\r\nsecond\r\nthird", [&](std::string_view line) {
+        keep(line);
+        splitter.Reset();
+    });
+    splitter.Feed("\r\n", keep);
+    EXPECT_EQ(lines, (Lines{"\nnew", "first", ""}));
+}
+
+}  // namespace
+}  // namespace pluvetta

@@ -1,0 +1,74 @@
+#include "options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+
+namespace aprs_replay {
+
+namespace {
+
+bool ParseNumber(const char* text, double low, double high, double& value) {
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(text, &end);
+    return errno == 0 && end != text && *end == '\0' && value >= low && value <= high;
+}
+
+}  // namespace
+
+const char kUsage[] =
+    "usage: aprs-replay [--port N] [--rate LINES_PER_SECOND] [--loop] [--count N]\n"
+    "                   [--greeting] [--hold] FILE\n"
+    "Streams the lines of FILE, CR LF ended, to every client that connects to 127.0.0.1.\n"
+    "  --port N      port to listen on; 0 (default) picks a free one below 32768\n"
+    "  --rate R      lines per second per client; 0 (default) as fast as the client reads\n"
+    "  --loop        start again at the first line after the last\n"
+    "  --count N     send at most N lines to each client\n"
+    "  --greeting    open with a \"# aprs-replay\" line and stream only after the client's\n"
+    "                login line, which is printed; clients silent for 30 s are dropped\n"
+    "  --hold        keep a client connected after its last line instead of closing\n"
+    "The first line on stdout is \"listening on 127.0.0.1:PORT\". Stops on SIGINT or SIGTERM.\n";
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        double value = 0.0;
+        if (arg == "--loop") {
+            options.loop = true;
+        } else if (arg == "--greeting") {
+            options.greeting = true;
+        } else if (arg == "--hold") {
+            options.hold = true;
+        } else if (arg == "--port" && hasValue && ParseNumber(argv[++i], 0, 65535, value)) {
+            options.port = static_cast<int>(value);
+        } else if (arg == "--rate" && hasValue && ParseNumber(argv[++i], 0, 1e9, value)) {
+            options.rate = value;
+        } else if (arg == "--count" && hasValue && ParseNumber(argv[++i], 1, 1e15, value)) {
+            options.count = static_cast<std::uint64_t>(value);
+        } else if (!arg.starts_with("-") && options.file.empty()) {
+            options.file = arg;
+        } else {
+            return false;
+        }
+    }
+    return !options.file.empty();
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return !file.bad();
+}
+
+}  // namespace aprs_replay

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace aprs_replay {
+
+struct Options {
+    int port = 0;
+    double rate = 0.0;  // lines per second per client; 0 = as fast as the client reads
+    bool loop = false;
+    bool greeting = false;
+    bool hold = false;
+    std::uint64_t count = 0;  // 0 = no limit
+    std::string file;
+};
+
+extern const char kUsage[];
+
+// Reads the command line into `options`; false when it is not understood.
+bool ParseOptions(int argc, char** argv, Options& options);
+
+// The lines of the file, without their LF or CR LF; false when it cannot be read.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines);
+
+}  // namespace aprs_replay
