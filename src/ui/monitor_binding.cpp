@@ -20,6 +20,13 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
     QObject::connect(&window.ElapsedTimer(), &QTimer::timeout, &window,
                      [this] { monitor_.OnElapsedTick(); });
 
+    AgwLink& agw = monitor_.Agw();
+    window.AgwSocket().SetEvents({
+        [&agw] { agw.OnConnected(); },
+        [&agw](std::string_view bytes) { agw.OnData(bytes); },
+        [&agw](const std::string& description) { agw.OnError(description); },
+        [&agw] { agw.OnClosed(); },
+    });
     ServerLink& server = monitor_.Server();
     window.ServerSocket().SetEvents({
         [&server] { server.OnConnected(); },

@@ -27,6 +27,8 @@ class ReportNotes : public LinkEvents {
         for (const std::string_view row : packet.rows) note += " | " + std::string(row);
         journal_.push_back(link == LinkKind::Server && packet.hasRows ? note : "wrong kind");
     }
+    void EngineVersion(int, int) override { journal_.push_back("version"); }
+    void RadioPorts(std::string_view) override { journal_.push_back("ports"); }
 
   private:
     Journal& journal_;
