@@ -48,7 +48,6 @@ std::size_t AgwFrameCutter::WholeFrameSize(std::string_view bytes) {
 }
 
 bool AgwFrameCutter::Handle(std::string_view frame, const FrameHandler& onFrame) {
-    if (frame.size() == kAgwHeaderSize) return true;
     const std::size_t resetsBefore = resets_;
     const std::string_view call = frame.substr(kAgwCallOffset, kAgwCallSize);
     onFrame({.kind = frame[kAgwKindOffset],

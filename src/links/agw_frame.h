@@ -41,10 +41,10 @@ class AgwFrameCutter {
   public:
     using FrameHandler = std::function<void(const AgwFrame& frame)>;
 
-    // Calls `onFrame` with every frame the bytes complete, in stream order; frames without data
-    // are skipped. Returns the announced length of a frame beyond kMaxAgwDataLength, after which
-    // nothing more is cut until a Reset; 0 when all is well. A Reset from within `onFrame` ends
-    // the feed: the rest of its bytes belonged to the old connection.
+    // Calls `onFrame` with every frame the bytes complete, in stream order. Returns the announced
+    // length of a frame beyond kMaxAgwDataLength, after which nothing more is cut until a Reset; 0
+    // when all is well. A Reset from within `onFrame` ends the feed: the rest of its bytes belonged
+    // to the old connection.
     std::uint32_t Feed(std::string_view bytes, const FrameHandler& onFrame);
 
     // Forgets the unfinished frame and any fault, for a new connection.

@@ -51,8 +51,10 @@ void AgwLink::OnConnected() {
 }
 
 void AgwLink::OnData(std::string_view bytes) {
-    const std::uint32_t oversized =
-        cutter_.Feed(bytes, [this](const AgwFrame& frame) { HandleAgwFrame(frame); });
+    const std::uint32_t oversized = cutter_.Feed(bytes, [this](const AgwFrame& frame) {
+        // A frame of the header alone carries nothing for us.
+        if (!frame.data.empty()) HandleAgwFrame(frame);
+    });
     if (oversized != 0) {
         events_.Failed(LinkKind::Agw, "AGWPE stream out of step: a frame announces " +
                                           std::to_string(oversized) + " data bytes");

@@ -33,13 +33,13 @@ TEST(AgwFrame, RequestIsAHeaderOfZerosButTheKindAndLengthIsLittleEndian) {
                                        std::string("\x02\x01\0\0", 4) + std::string(4, '\0'));
 }
 
-TEST(AgwFrameCutter, EveryCutOfAStreamGivesEachFrameOnceAndSkipsHeaderOnlyFrames) {
+TEST(AgwFrameCutter, EveryCutOfAStreamGivesEachFrameOnceInOrder) {
     const std::string stream = EncodeAgwFrame('U', "Q1XYZ-13", " 1:Fm Q1XYZ-13 To APRS\r_x\r") +
                                EncodeAgwFrame('Y', "Q2ABC") +
                                EncodeAgwFrame('R', "", std::string("\xD5\x07\0\0\x11\0\0\0", 8)) +
                                EncodeAgwFrame('Y');
-    const Frames expected = {"U Q1XYZ-13| 1:Fm Q1XYZ-13 To APRS\r_x\r",
-                             "R |" + std::string("\xD5\x07\0\0\x11\0\0\0", 8)};
+    const Frames expected = {"U Q1XYZ-13| 1:Fm Q1XYZ-13 To APRS\r_x\r", "Y Q2ABC|",
+                             "R |" + std::string("\xD5\x07\0\0\x11\0\0\0", 8), "Y |"};
     Frames bytes;
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
         EXPECT_EQ(Cut({stream.substr(0, cut), stream.substr(cut)}), expected) << cut;

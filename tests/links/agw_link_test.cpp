@@ -85,6 +85,7 @@ TEST(AgwLink, FramesBecomePacketsWithTheirRowsAndTheEngineRepliesCaptions) {
          {"version 2005.17", "packet from []", "ports 2", "packet from []", "version 5.0",
           "packet from [Q]"}},
         {EncodeAgwFrame('X', "Q1XYZ-13", "x"), {"packet from []"}},
+        {EncodeAgwFrame('U', "Q1XYZ-13") + EncodeAgwFrame('G', "Q1XYZ-13"), {}},
     };
     for (const auto& [bytes, journal] : cases) {
         Rig rig;
