@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: aprs-replay streams packet lines on loopback, the real pluvetta (offscreen)
-# listens as an APRS server client, and the readout its widgets show at the end is checked.
+# listens as an APRS server client, then as the client of an AGWPE engine, and the readout
+# its widgets show at the end is checked.
 set -euo pipefail
 bin="${PLUVETTA_BUILD_DIR:?}/bin"
 source "$(dirname "$0")/../../scripts/replay-lib.sh"
@@ -21,7 +22,8 @@ run_monitor() {
 failures=0
 expect() {  # expect NAME TEXT: the widget NAME shows exactly TEXT (a time of day as [TIME])
     local got
-    got=$(grep -m1 "^$1=" "$work/readout" | cut -d= -f2- | sed -E 's/^\[[^]]*\]/[TIME]/') || true
+    got=$(grep -m1 "^$1=" "$work/readout" | cut -d= -f2- |
+        sed -E 's/^\[[^]]*\]/[TIME]/; s/\[[0-9:]{8}\]/[TIME]/g') || true
     if [ "$got" != "$2" ]; then
         echo "FAIL $1: expected '$2', got '$got'"
         failures=$((failures + 1))
@@ -61,9 +63,21 @@ if ! grep -Eq '^login: user PLUV[0-9]{5} pass -1 vers Pluvetta [0-9.]+ filter b/
     failures=$((failures + 1))
 fi
 expect lblTemp '25.0°C'
+stop_replay
+
+# 3. The same stream from an AGWPE engine, in random pieces that cut frames anywhere: the
+#    engine's monitor header in the rows and in the log, which adds no time of its own.
+start_replay "$bin" "$work/replay.out" --agw --cut "$work/stream.txt"
+run_monitor Q1XYZ-13 "A:127.0.0.1:$replay_port"
+expect lblTemp '25.0°C'
+expect lblWxData '220°  6 / 8 km/h'
+expect lblWxComment 'AGWPE Disconnected'
+expect List2.0 '1: Q2ABC To APRS Via TCPIP* <UI pid=F0 Len=12 >[TIME]'
+expect List2.1 '>status text'
+expect Text1 '1: Q1XYZ-13 To APRS Via TCPIP*,qAC,T2TEST <UI pid=F0 Len=60 >[TIME]\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'
 
 if [ "$failures" -ne 0 ]; then
     echo "--- readout"; cat "$work/readout"
     exit 1
 fi
-echo "end-to-end server stream: all checks passed"
+echo "end-to-end replay streams: all checks passed"
