@@ -20,27 +20,26 @@ namespace {
 const std::string kAprs(kDefaultServerHost);
 
 TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
+    // clang-format off
     const std::pair<std::string, StationSettings> cases[] = {
         {"  q1xyz-15abc  ", {"Q1XYZ-15A", "localhost", 8000, true, kAprs, 10153, false, false}},
         {"q1xyz-15abc a:hostb", {"Q1XYZ-15ABC", "hostb", 8000, true, kAprs, 10153, false, false}},
         {"Q1XYZ hostb:8001 save", {"Q1XYZ", "hostb", 8001, true, kAprs, 10153, false, true}},
-        {"Q1XYZ    S:hosta     SAVE",
-         {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, true}},
+        {"Q1XYZ    S:hosta     SAVE", {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, true}},
         {"Q1XYZ A:hostb S:hosta", {"Q1XYZ", "hostb", 8000, true, kAprs, 10153, false, false}},
         {"Q1XYZ SAVE", {"Q1XYZ", "SAVE", 8000, true, kAprs, 10153, false, false}},
-        {"Q1XYZ S:hosta SAVE NOW",
-         {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, false}},
+        {"Q1XYZ S:hosta SAVE NOW", {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, false}},
         {"Q1XYZ A:hostb:8001xyz:9", {"Q1XYZ", "hostb", 8001, true, kAprs, 10153, false, false}},
         {"Q1XYZ A::8001", {"Q1XYZ", "localhost", 8001, true, kAprs, 10153, false, false}},
         {"Q1XYZ S::14580", {"Q1XYZ", "localhost", 8000, true, kAprs, 14580, false, false}},
-        {"q1xyz s:Rotate.Example:14580",
-         {"Q1XYZ", "localhost", 8000, false, "Rotate.Example", 14580, true, false}},
+        {"q1xyz s:Rotate.Example:14580", {"Q1XYZ", "localhost", 8000, false, "Rotate.Example", 14580, true, false}},
         // Tabs are not blanks: the whole text is one word, cut to nine characters.
         {"q1xyz\ta:hostb", {"Q1XYZ\tA:H", "localhost", 8000, true, kAprs, 10153, false, false}},
         // A port the settings cannot hold falls back to the default.
         {"Q1XYZ S:hosta:-14580", {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, false}},
         {"q1\xe9z", {"Q1\xc9Z", "localhost", 8000, true, kAprs, 10153, false, false}},
     };
+    // clang-format on
     for (const auto& [line, expected] : cases) {
         SCOPED_TRACE("command line: [" + line + "]");
         StationSettings settings;
@@ -58,15 +57,14 @@ TEST(ParseCommandLine, FieldsTheTextDoesNotNameKeepTheirValues) {
 }
 
 TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
+    // clang-format off
     const std::pair<StationSettings, StationSettings> cases[] = {
-        {{"Q1XYZ", "hostb", 8001, false, "hosta", 14580, false, false},
-         {"Q1XYZ", "hostb", 8001, true, "hosta", 14580, true, false}},
+        {{"Q1XYZ", "hostb", 8001, false, "hosta", 14580, false, false}, {"Q1XYZ", "hostb", 8001, true, "hosta", 14580, true, false}},
         // Without a call sign nothing is enabled on the call sign's behalf.
-        {{"", "", 0, false, "hosta", 0, false, false},
-         {"", "localhost", 8000, false, "hosta", 10153, true, false}},
-        {{"Q1XYZ", "", 0, false, "", 0, true, false},
-         {"Q1XYZ", "localhost", 8000, false, kAprs, 10153, true, false}},
+        {{"", "", 0, false, "hosta", 0, false, false}, {"", "localhost", 8000, false, "hosta", 10153, true, false}},
+        {{"Q1XYZ", "", 0, false, "", 0, true, false}, {"Q1XYZ", "localhost", 8000, false, kAprs, 10153, true, false}},
     };
+    // clang-format on
     for (auto [settings, expected] : cases) {
         ApplyLinkDefaults(settings);
         EXPECT_EQ(settings, expected);
@@ -77,8 +75,7 @@ TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
 TEST(ReadPortValue, LeadingDecimalNumberRoundedHalfToEvenOrZero) {
     const std::pair<std::string, std::int16_t> cases[] = {
         {"8001.5", 8002}, {"8001xyz", 8001}, {"32767", 32767}, {"abc", 0},
-        {"-8001", 0},     {"-0.4", 0},       {"32768", 0},     {"1e400", 0},
-    };
+        {"-8001", 0},     {"-0.4", 0},       {"32768", 0},     {"1e400", 0}};
     for (const auto& [text, port] : cases) {
         EXPECT_EQ(ReadPortValue(text), port) << "port text [" << text << "]";
     }

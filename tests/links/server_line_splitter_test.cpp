@@ -24,16 +24,14 @@ Lines FeedPieces(const std::vector<std::string>& pieces) {
     return lines;
 }
 
-// The pieces fed, and the lines they must give; compared by length first, so that a failure
-// with a line of megabytes stays readable.
+// The pieces fed, and the lines they must give; a failure shows the lines' lengths only, since
+// some are megabytes long.
 void ExpectLines(const std::vector<std::pair<std::vector<std::string>, Lines>>& cases) {
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Lines got = FeedPieces(cases[i].first);
-        std::vector<std::size_t> gotSizes, wantSizes;
-        for (const auto& line : got) gotSizes.push_back(line.size());
-        for (const auto& line : cases[i].second) wantSizes.push_back(line.size());
-        ASSERT_EQ(gotSizes, wantSizes) << "case " << i;
-        EXPECT_TRUE(got == cases[i].second) << "case " << i;
+        std::string sizes;
+        for (const auto& line : got) sizes += std::to_string(line.size()) + " ";
+        EXPECT_TRUE(got == cases[i].second) << "case " << i << " gives lines of " << sizes;
     }
 }
 
@@ -49,16 +47,12 @@ TEST(ServerLineSplitter, EveryCutOfATwoLineStreamGivesBothLinesOnceInOrder) {
 }
 
 TEST(ServerLineSplitter, OnlyCrLfEndsALineAlsoWhenCutAcrossFeeds) {
-    ExpectLines({
-        {{"a\rb\r\n"}, {"a\rb"}},
-        {{"a\n\rb\r\n"}, {"a\n\rb"}},
-        {{"\r\r\n"}, {"\r"}},
-        {{"a\r\n\r\n\r\nb\r\n"}, {"a", "", "", "b"}},
-        {{"no end\n"}, {}},
-        {{"a\r", "b\r", "\n"}, {"a\rb"}},
-        {{"a\n", "\r", "\n"}, {"a\n"}},
-        {{"a", "\n", "\r\n"}, {"a\n"}},
-    });
+    // clang-format off
+    ExpectLines({{{"a\rb\r\n"}, {"a\rb"}}, {{"a\n\rb\r\n"}, {"a\n\rb"}}, {{"\r\r\n"}, {"\r"}},
+                 {{"a\r\n\r\n\r\nb\r\n"}, {"a", "", "", "b"}}, {{"no end\n"}, {}},
+                 {{"a\r", "b\r", "\n"}, {"a\rb"}}, {{"a\n", "\r", "\n"}, {"a\n"}},
+                 {{"a", "\n", "\r\n"}, {"a\n"}}});
+    // clang-format on
 }
 
 // Also for a peer that sends megabytes without a line end: FeedPieces checks what is held.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace pluvetta {
 namespace {
@@ -11,37 +12,31 @@ namespace {
 TrafficLog LogOfSize(std::size_t size) {
     TrafficLog log;
     std::string text;
-    for (std::size_t i = 0; i < size; ++i) {
-        text += static_cast<char>('0' + i % 10);
-    }
+    for (std::size_t i = 0; i < size; ++i) text += static_cast<char>('0' + i % 10);
     log.AppendToLog(text);
     return log;
 }
 
+// The size before the append, the entry, and how much of the old text is kept.
 TEST(TrafficLog, CutsOnlyALogLongerThan9999BeforeTheAppendEvenForAnEmptyEntry) {
-    struct Case {
-        std::size_t before;
-        const char* entry;
-        std::size_t keptOfOld;
-    };
     const char* entry = "[12:00:00] A>B:\r\n_x\r\n";
-    for (const Case c : {Case{9999, entry, 9999}, Case{9999, "", 9999}, Case{10000, entry, 9800},
-                         Case{12345, entry, 9800}, Case{10000, "", 9800}}) {
-        SCOPED_TRACE(c.before);
-        TrafficLog log = LogOfSize(c.before);
+    for (const auto& [before, added, kept] : {std::tuple{9999u, entry, 9999u},
+                                              {9999u, "", 9999u},
+                                              {10000u, entry, 9800u},
+                                              {12345u, entry, 9800u},
+                                              {10000u, "", 9800u}}) {
+        TrafficLog log = LogOfSize(before);
         const std::string old = log.Text();
-        log.AppendToLog(c.entry);
-        EXPECT_EQ(log.Text(), old.substr(old.size() - c.keptOfOld) + c.entry);
+        log.AppendToLog(added);
+        EXPECT_EQ(log.Text(), old.substr(old.size() - kept) + added) << before;
     }
 }
 
 TEST(TrafficLog, EntriesLandAtTheEndInCallOrderAcrossACut) {
-    const std::string twenty = "aaaaaaaaaaaaaaaaaaaa";
+    const std::string twenty(20, 'a');
     TrafficLog log = LogOfSize(9990);
     const std::string beforeB = log.Text() + twenty;  // 10010 characters: cut before "b"
-    for (const std::string& entry : {twenty, std::string("b"), std::string("c")}) {
-        log.AppendToLog(entry);
-    }
+    for (const char* entry : {twenty.c_str(), "b", "c"}) log.AppendToLog(entry);
     EXPECT_EQ(log.Text(), beforeB.substr(10010 - 9800) + "bc");
 }
 

@@ -4,70 +4,78 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 #include <tuple>
 
-#include "weather/test_readings.h"
+#include "weather/derived.h"
+#include "weather/number_format.h"
 
 namespace pluvetta {
 namespace {
 
 // Octal escapes keep each caption one literal: \260 is the degree sign, \263 superscript three.
-const NumberFormat kEnglish{".", ",", "-"};
-const NumberFormat kItalian{",", ".", "-"};
+const NumberFormat kEnglish{".", ",", "-"}, kItalian{",", ".", "-"};
+constexpr float no = kNoField;  // an absent value as the decoder gives it, before conversion
+
+// The reading decoded from !4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW.
+const WeatherReading kWorked{220, 6.437388f, 8.046735f, 25, 0, 0, 0, 990, 50, kAbsent, "wRSW"};
 
 // The caption a label receives, or "(kept)" when the report leaves it as it was.
-std::string CaptionOf(const std::optional<LabelText>& label) {
-    return label ? label->caption : "(kept)";
+std::string CaptionOf(const std::optional<LabelText>& l) { return l ? l->caption : "(kept)"; }
+
+// A report with wind only.
+WeatherReading Wind(std::int16_t direction, float speed, float gust) {
+    return {direction, speed, gust, no, no, no, no, no, kNoField, kAbsent, ""};
 }
 
-// The English worked examples are checked through the monitor, which shows this readout.
-TEST(BuildReadout, WorkedExamplesInItalian) {
-    const Readout out = BuildReadout(WorkedExampleReading(), AlarmSettings{}, kItalian);
-    EXPECT_EQ(CaptionOf(out.wind), "220\260  6 / 8 km/h");
-    EXPECT_EQ(CaptionOf(out.temp), "25,0\260C");
-    EXPECT_EQ(CaptionOf(out.hum), "50%");
-    EXPECT_EQ(CaptionOf(out.press), "990,0 mb");
-    EXPECT_EQ(out.rain.caption, "0mm/h 0mm/24h\r\n0mm/Day Dp 13,8\260C  11,5g/m\263");
-    EXPECT_EQ(out.rainFontPoints, 8);
-    EXPECT_EQ(out.comment, " wRSW");
-    EXPECT_FALSE(out.raiseForAlarm || out.beepForAlarm);
-    EXPECT_EQ(BuildReadout(WindChillReading(), AlarmSettings{}, kItalian).rain.caption,
-              " Wch -7,2\260C Dp -3,0\260C  3,9g/m\263");
-}
+// What one report writes. A field a case does not name is what a report without that value
+// writes; the rose is redrawn whenever the wind label is written.
+struct Case {
+    WeatherReading reading;
+    NumberFormat format = kEnglish;
+    std::string wind = "(kept)", temp = "(kept)", hum = "(kept)", press = "(kept)", rain = "",
+                comment = " ";
+    int rainPoints = 10;
+};
 
-TEST(BuildReadout, WindCaptionPadsTheDirectionAndShowsCalm) {
-    const std::tuple<std::int16_t, float, float, const char*> cases[] = {
-        {5, 16.09347f, kMissingGust, "005\260  16 km/h"},
-        {400, 16.09347f, 24.14f, "400\260  16 / 24 km/h"},
-        {-5, 16.09347f, kMissingGust, "-005\260  16 km/h"},
-        {-98, 3.2f, 0.0f, "-098\260  3 / 0 km/h"},
-        {220, 0.0f, kMissingGust, "Calma di vento"},
-        {-99, 16.09347f, 24.14f, "(kept)"}};  // wind data, but no direction to show
-    for (const auto& [direction, speed, gust, caption] : cases) {
-        WeatherReading r = WorkedExampleReading();
-        r.WindDirection = direction;
-        r.WindSpeed = speed;
-        r.WindGust = gust;
-        const Readout out = BuildReadout(r, AlarmSettings{}, kEnglish);
-        EXPECT_EQ(CaptionOf(out.wind), caption) << direction << " " << speed;
-        EXPECT_EQ(out.drawRose, direction >= -98) << direction;
+TEST(BuildReadout, CaptionsOfEachLabel) {
+    // Freezing air in a fresh breeze: speed field 010, g020, t032 and h80.
+    const WeatherReading freezing{180, 16.09347f, 32.186939f, 0, no, no, no, no, 80, kAbsent, ""};
+    const auto rain = [](float last24Hours) {
+        return WeatherReading{kAbsent, 0, no, no, 100, 5, last24Hours, no, kNoField, kAbsent, ""};
+    };
+    const WeatherReading big{32767, 1000, no, no, no, no, no, no, 32767, 32767, ""};
+    const Case cases[] = {
+        {kWorked, kEnglish, "220\260  6 / 8 km/h", "25.0\260C", "50%", "990.0 mb",
+         "0mm/h 0mm/24h\r\n0mm/Day Dp 13.8\260C  11.5g/m\263", " wRSW", 8},
+        {kWorked, kItalian, "220\260  6 / 8 km/h", "25,0\260C", "50%", "990,0 mb",
+         "0mm/h 0mm/24h\r\n0mm/Day Dp 13,8\260C  11,5g/m\263", " wRSW", 8},
+        {freezing, kEnglish, "180\260  16 / 32 km/h", "0.0\260C", "80%", "(kept)",
+         " Wch -7.2\260C Dp -3.0\260C  3.9g/m\263", " ", 8},
+        // The lowest valid direction, and a gust of 0, which is shown.
+        {.reading = Wind(-98, 3.2f, 0), .wind = "-098\260  3 / 0 km/h"},
+        // Calm: no speed and no gust above 0. A gust alone is wind; no direction is too large.
+        {.reading = Wind(220, 0, no), .wind = "Calma di vento"},
+        {.reading = Wind(400, 0, 1.6f), .wind = "400\260  0 / 2 km/h"},
+        {.reading = Wind(-99, 16.09347f, no)},  // wind data, but no direction to show
+        // The CR LF after the 24-hour total counts as two characters: 25, then 26.
+        {.reading = rain(10), .rain = "100mm/h 10mm/24h\r\n5mm/Day"},
+        {.reading = rain(100), .rain = "100mm/h 100mm/24h\r\n5mm/Day", .rainPoints = 8},
+        {.reading = {.PressureChange4h = -98, .Remainder = "wRSW"},
+         .comment = "Variaz Press in 4h= -98mb wRSW"},
+        {.reading = {.PressureChange4h = -99, .Remainder = ""}},
+        // Measured values are grouped; the direction and the pressure change are plain integers.
+        {big, kItalian, "32767\260  1.000 km/h", "(kept)", "32.767%", "(kept)", "",
+         "Variaz Press in 4h= 32767mb "},
+    };
+    for (const Case& c : cases) {
+        const Readout out = BuildReadout(c.reading, AlarmSettings{}, c.format);
+        EXPECT_EQ(
+            std::tuple(CaptionOf(out.wind), CaptionOf(out.temp), CaptionOf(out.hum),
+                       CaptionOf(out.press), out.rain.caption, out.rainFontPoints, out.comment),
+            std::tuple(c.wind, c.temp, c.hum, c.press, c.rain, c.rainPoints, c.comment));
+        EXPECT_EQ(out.drawRose, c.wind != "(kept)") << c.wind;
     }
-}
-
-TEST(BuildReadout, RainTextOf26CharactersIsSetSmaller) {
-    // The CR LF after the 24-hour total counts as two characters.
-    for (const auto& [last24Hours, length, points] :
-         {std::tuple{10.0f, 25u, 10}, std::tuple{100.0f, 26u, 8}}) {
-        WeatherReading r;  // rain only: every other label keeps what it shows
-        r.RainLastHour = 100.0f;
-        r.Rain24Hours = last24Hours;
-        r.RainSinceMidnight = 5.0f;
-        const Readout out = BuildReadout(r, AlarmSettings{}, kEnglish);
-        EXPECT_EQ(out.rain.caption.size(), length) << out.rain.caption;
-        EXPECT_EQ(out.rainFontPoints, points) << out.rain.caption;
-        EXPECT_FALSE(out.wind || out.temp || out.hum || out.press || out.drawRose);
-    }
-    EXPECT_EQ(BuildReadout(WeatherReading{}, AlarmSettings{}, kEnglish).rain.caption, "");
 }
 
 // The labels a readout shows in red.
@@ -96,9 +104,9 @@ TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabel) {
         {speed, 50, "wind "},    {speed, 49.9f, ""},     {gust, 80, ""},
         {gust, 80.01f, "wind "}, {hour, 40, "rain "},    {hour, 39.9f, ""},
         {day, 250, "rain "},     {day, 249.9f, ""},      {midnight, 999, ""},
-        {hour, kMissingRain, ""}};
+        {hour, -2539.776f, ""}};
     for (const auto& [field, value, red] : cases) {
-        WeatherReading r = WorkedExampleReading();
+        WeatherReading r = kWorked;
         if (field) r.*field = value;
         if (!field) r.Humidity = static_cast<std::int16_t>(value);
         const Readout out = BuildReadout(r, AlarmSettings{}, kEnglish);
@@ -109,45 +117,67 @@ TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabel) {
 }
 
 TEST(BuildReadout, AlarmRequestsFollowTheirFlagsAndCalmIsNeverAlarm) {
-    WeatherReading r = WorkedExampleReading();
-    r.Temperature = 45.0f;
-    AlarmSettings alarms;
-    alarms.FocusOnAlarm = false;
-    EXPECT_EQ(BuildReadout(r, alarms, kEnglish).raiseForAlarm, false);
-    EXPECT_EQ(BuildReadout(r, alarms, kEnglish).beepForAlarm, true);
-
-    alarms.HiWind = 0.0f;
-    r = WorkedExampleReading();
-    r.WindSpeed = r.WindGust = 0.0f;
-    EXPECT_EQ(BuildReadout(r, alarms, kEnglish).wind->inAlarm, false);
-    r.WindGust = 1.0f;
-    EXPECT_EQ(BuildReadout(r, alarms, kEnglish).wind->inAlarm, true);
+    const AlarmSettings alarms{.FocusOnAlarm = false, .HiTemp = 0, .HiWind = 0};
+    const Readout out =
+        BuildReadout({.WindDirection = 220, .Temperature = 25, .Remainder = ""}, alarms, kEnglish);
+    EXPECT_FALSE(out.wind->inAlarm);  // calm is never tested, though 0 km/h reaches HiWind
+    EXPECT_FALSE(out.raiseForAlarm);
+    EXPECT_TRUE(out.beepForAlarm);
 }
 
-TEST(BuildReadout, CommentLineCarriesThePressureChange) {
-    for (const auto& [change, comment] :
-         {std::pair<std::int16_t, const char*>{12, "Variaz Press in 4h= 12mb wRSW"},
-          {-98, "Variaz Press in 4h= -98mb wRSW"},
-          {-99, " wRSW"}}) {
-        WeatherReading r = WorkedExampleReading();
-        r.PressureChange4h = change;
-        EXPECT_EQ(BuildReadout(r, AlarmSettings{}, kEnglish).comment, comment);
+// Compared exactly: each value is computed in double and rounded once to a float, so an
+// intermediate kept in the wrong precision shows in the last digit.
+TEST(ComputeDerivedValues, FormulasGiveExactFloatsAndUndefinedValuesStayAbsent) {
+    const float none = kAbsent, inf = std::numeric_limits<float>::infinity();
+    const float speed = 16.09347f, gust = 32.186939f;  // a fresh breeze: 10 mph, gusts of 20
+    // Speed, gust, temperature, humidity; wind chill, dew point, absolute humidity.
+    const std::tuple<float, float, float, std::int16_t, float, float, float> cases[] = {
+        // The chill computes to 25.07, above the air, and is dropped; one equal to it is kept.
+        {6.437388f, 8.046735f, 25, 50, none, 13.847684f, 11.494727f},
+        {speed, gust, 33, -98, 33, none, none},  // and no logarithm of a negative humidity
+        {speed, gust, 0, 80, -7.2216883f, -3.0322986f, 3.880003f},
+        {speed, gust, 40, 64, none, 31.855764f, 32.662464f},  // a log kept in double: 31.855761
+        {speed, 0, 0, 80, none, -3.0322986f, 3.880003f},      // a gust of 0, or none: no chill
+        {speed, -16091.86f, 0, 80, none, -3.0322986f, 3.880003f},
+        {-speed, gust, 0, 80, none, -3.0322986f, 3.880003f},  // no root of a negative speed
+        {speed, gust, -99, 80, none, none, none},
+        {speed, gust, inf, 80, none, none, none},
+    };
+    for (const auto& [v, g, temperature, humidity, chill, dewPoint, absolute] : cases) {
+        const DerivedValues d = ComputeDerivedValues(
+            {kAbsent, v, g, temperature, no, no, no, no, humidity, kAbsent, ""});
+        EXPECT_EQ(std::tuple(d.WindChill, d.DewPoint, d.AbsoluteHumidity),
+                  std::tuple(chill, dewPoint, absolute))
+            << v << ' ' << g << ' ' << temperature << ' ' << humidity;
     }
 }
 
-TEST(BuildReadout, ExtremeValuesStillGiveText) {
-    // Runs under the sanitizers: no value, however odd, may fault on its way to a caption.
-    for (const float value : {std::numeric_limits<float>::max(), -INFINITY, NAN, -1e-30f}) {
-        WeatherReading r;
-        r.WindDirection = r.Humidity = r.PressureChange4h = 32767;
-        r.WindSpeed = r.WindGust = r.Temperature = r.Pressure = r.Rain24Hours = value;
-        const Readout out = BuildReadout(r, AlarmSettings{}, kItalian);
-        EXPECT_EQ(CaptionOf(out.wind).substr(0, 6), "32767\260") << value;
-        EXPECT_EQ(CaptionOf(out.hum), "32.767%") << value;
-        EXPECT_EQ(out.comment, "Variaz Press in 4h= 32767mb ") << value;
-        r.WindDirection = r.Humidity = r.PressureChange4h = -32768;
-        EXPECT_EQ(BuildReadout(r, AlarmSettings{}, kItalian).comment, " ") << value;
+TEST(FormatFixed, RoundsTheStoredValueGroupsAndUsesTheLocaleSeparators) {
+    const NumberFormat english{".", ",", "-"}, italian{",", ".", "-"};
+    const std::tuple<double, int, const char*, const char*> cases[] = {
+        {1013.2, 1, "1,013.2", "1.013,2"},
+        {999999.96, 1, "1,000,000.0", "1.000.000,0"},  // the carry opens a new group
+        {12.345, -3, "12", "12"},                      // negative places count as none
+        {-0.04, 1, "0.0", "0,0"},                      // rounds to zero: no minus
+        {-0.06, 1, "-0.1", "-0,1"},
+        {NAN, 1, "nan", "nan"},
+        {-INFINITY, 1, "-inf", "-inf"},
+        // A decimal text that looks like a half is rarely one in binary: the stored value counts.
+        {0.05, 1, "0.1", "0,1"},                                   // stored a little above 0.05
+        {0.15, 1, "0.1", "0,1"},                                   // stored a little below 0.15
+        {2.675, 2, "2.67", "2,67"},                                // stored below 2.675
+        {0.0005, 3, "0.001", "0,001"},                             // stored above 0.0005
+        {999999.95, 1, "999,999.9", "999.999,9"},                  // stored below the half
+        {1234567890.06, 1, "1,234,567,890.1", "1.234.567.890,1"},  // too large to scale
+    };
+    for (const auto& [value, decimals, inEnglish, inItalian] : cases) {
+        EXPECT_EQ(FormatFixed(value, decimals, english), inEnglish) << value;
+        EXPECT_EQ(FormatFixed(value, decimals, italian), inItalian) << value;
     }
+    EXPECT_EQ(FormatFixed(-1234567.3, 1, NumberFormat{",", "", "\xAD"}), "\2551234567,3");
+    const std::string huge = FormatFixed(std::numeric_limits<double>::max(), 2, english);
+    EXPECT_EQ(huge.size(), 309u + 102u + 3u);  // digits, separators, ".00"
+    EXPECT_EQ(huge.substr(0, 4), "179,");
 }
 
 }  // namespace

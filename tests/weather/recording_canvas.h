@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <ostream>
 #include <vector>
 
@@ -12,6 +13,7 @@ class RecordingCanvas : public Canvas {
   public:
     enum class Kind { Clear, Line, Circle };
 
+    // A value-initialised Call, `{}`, is a Clear.
     struct Call {
         Kind kind = Kind::Clear;
         PointF from;  // a line's start, a circle's centre
@@ -21,9 +23,9 @@ class RecordingCanvas : public Canvas {
         friend bool operator==(const Call&, const Call&) = default;
     };
 
-    void Clear() override { calls.push_back({Kind::Clear, {}, {}, 0.0, {}}); }
-    void Line(PointF lineFrom, PointF lineTo, Rgb color) override {
-        calls.push_back({Kind::Line, lineFrom, lineTo, 0.0, color});
+    void Clear() override { calls.push_back({}); }
+    void Line(PointF from, PointF to, Rgb color) override {
+        calls.push_back({Kind::Line, from, to, 0.0, color});
     }
     void Circle(PointF centre, double radius, Rgb color) override {
         calls.push_back({Kind::Circle, centre, {}, radius, color});
@@ -31,33 +33,19 @@ class RecordingCanvas : public Canvas {
 
     // The calls made after the last Clear, which are what the picture shows.
     std::vector<Call> SinceLastClear() const {
-        std::vector<Call> shown;
-        for (const Call& call : calls) {
-            if (call.kind == Kind::Clear) {
-                shown.clear();
-            } else {
-                shown.push_back(call);
-            }
-        }
-        return shown;
+        const auto clear = std::find(calls.rbegin(), calls.rend(), Call{});
+        return {clear.base(), calls.end()};
     }
 
     std::vector<Call> calls;
 };
 
-// Let test failures print points and colours.
-inline void PrintTo(const PointF& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
-inline void PrintTo(const Rgb& c, std::ostream* os) {
-    *os << "rgb(" << int{c.r} << ", " << int{c.g} << ", " << int{c.b} << ")";
-}
-inline void PrintTo(const RecordingCanvas::Call& call, std::ostream* os) {
+// Let test failures print calls.
+inline void PrintTo(const RecordingCanvas::Call& c, std::ostream* os) {
     const char* kinds[] = {"Clear", "Line", "Circle"};
-    *os << kinds[static_cast<int>(call.kind)] << " ";
-    PrintTo(call.from, os);
-    *os << " ";
-    PrintTo(call.to, os);
-    *os << " r" << call.radius << " ";
-    PrintTo(call.color, os);
+    *os << kinds[static_cast<int>(c.kind)] << " (" << c.from.x << ", " << c.from.y << ") ("
+        << c.to.x << ", " << c.to.y << ") r" << c.radius << " rgb(" << int{c.color.r} << ", "
+        << int{c.color.g} << ", " << int{c.color.b} << ")";
 }
 
 }  // namespace pluvetta
