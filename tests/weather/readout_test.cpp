@@ -28,6 +28,14 @@ WeatherReading Wind(std::int16_t direction, float speed, float gust) {
     return {direction, speed, gust, no, no, no, no, no, kNoField, kAbsent, ""};
 }
 
+// A report with the pressure change and a remainder only.
+WeatherReading Change(std::int16_t change, const char* remainder) {
+    WeatherReading r;
+    r.PressureChange4h = change;
+    r.Remainder = remainder;
+    return r;
+}
+
 // What one report writes. A field a case does not name is what a report without that value
 // writes; the rose is redrawn whenever the wind label is written.
 struct Case {
@@ -61,9 +69,8 @@ TEST(BuildReadout, CaptionsOfEachLabel) {
         // The CR LF after the 24-hour total counts as two characters: 25, then 26.
         {.reading = rain(10), .rain = "100mm/h 10mm/24h\r\n5mm/Day"},
         {.reading = rain(100), .rain = "100mm/h 100mm/24h\r\n5mm/Day", .rainPoints = 8},
-        {.reading = {.PressureChange4h = -98, .Remainder = "wRSW"},
-         .comment = "Variaz Press in 4h= -98mb wRSW"},
-        {.reading = {.PressureChange4h = -99, .Remainder = ""}},
+        {.reading = Change(-98, "wRSW"), .comment = "Variaz Press in 4h= -98mb wRSW"},
+        {.reading = Change(-99, "")},
         // Measured values are grouped; the direction and the pressure change are plain integers.
         {big, kItalian, "32767\260  1.000 km/h", "(kept)", "32.767%", "(kept)", "",
          "Variaz Press in 4h= 32767mb "},
