@@ -60,10 +60,10 @@ read -r wall user sys rss ingest < <(run_once "$lines")
 awk -v link="$link" -v n="$lines" -v wall="$wall" -v user="$user" -v sys="$sys" -v rss="$rss" \
     -v ingest="$ingest" -v bu="$base_user" -v bs="$base_sys" -v brss="$base_rss" 'BEGIN {
     cpu = (user + sys) - (bu + bs)
-    printf "lines (%s link)    %d\n", link, n
+    printf "packets (%s link)  %d\n", link, n
     printf "ingest time           %.3f s (connect to end of stream)\n", ingest / 1000
-    printf "lines per second      %.0f\n", n / (ingest / 1000)
-    printf "CPU per line          %.2f us (user+sys, start-up run subtracted)\n", cpu * 1e6 / n
+    printf "packets per second    %.0f\n", n / (ingest / 1000)
+    printf "CPU per packet        %.2f us (user+sys, start-up run subtracted)\n", cpu * 1e6 / n
     printf "CPU share at 300/s    %.3f %% of one core\n", cpu / n * 300 * 100
     printf "peak RSS              %d KiB (start-up run: %d KiB)\n", rss, brss
     printf "process wall time     %.2f s\n", wall

@@ -44,12 +44,13 @@ TEST(AgwLink, FramesBecomePacketsWithTheirRowsAndTheEngineRepliesCaptions) {
         {EncodeAgwFrame('U', "Q2ABC", " 10:Fm Q2ABC To APRS\r !:Fm\rtail"),
          {"agw packet from [Q2ABC] rows |  10:Fm Q2ABC To APRS |  !:Fm"}},
         {EncodeAgwFrame('U', "Q2ABC", "no line end"), {"agw packet from [Q2ABC] rows"}},
-        // A version reply then a port reply, in one read; short replies count missing bytes as 0.
+        // Version and port replies in one read; a short reply counts missing bytes as 0 and
+        // never reads into the frame after it.
         {EncodeAgwFrame('R', "", std::string("\xD5\x07\0\0\x11\0\0\0", 8)) +
-             EncodeAgwFrame('G', "", "2;Port1 first soundcard mono;") +
-             EncodeAgwFrame('R', "Q", "\x05"),
-         {"version 2005.17", "agw packet from []", "ports 2", "agw packet from []", "version 5.0",
-          "agw packet from [Q]"}},
+             EncodeAgwFrame('R', "Q", "\x05") +
+             EncodeAgwFrame('G', "", "2;Port1 first soundcard mono;"),
+         {"version 2005.17", "agw packet from []", "version 5.0", "agw packet from [Q]", "ports 2",
+          "agw packet from []"}},
         {EncodeAgwFrame('X', "Q1XYZ-13", "x"), {"agw packet from []"}},
         {EncodeAgwFrame('U', "Q1XYZ-13") + EncodeAgwFrame('G', "Q1XYZ-13"), {}},
     };

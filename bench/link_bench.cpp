@@ -1,6 +1,6 @@
-// What the server link's core costs per received line: the splitter alone, and the whole core
-// path (splitter, parse, the Monitor's Rx rows, sender filter, log and decoder) over a mix of
-// lines like a full feed's, cut into 4 KiB arrivals.
+// What the links' core costs per received packet: the server link's line splitter alone, and
+// the whole core path of each link (cutting, parsing, the Monitor's Rx rows, sender filter, log
+// and decoder) over a mix of packets like a full feed's, arriving in 4 KiB pieces.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/monitor.h"
+#include "links/agw_frame.h"
 
 namespace pluvetta {
 namespace {
@@ -133,6 +134,47 @@ void BM_ServerLinkIngest(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(stream.size()));
 }
 BENCHMARK(BM_ServerLinkIngest);
+
+// The same packets as an AGWPE engine sends them, monitored frames with the engine's header;
+// `frames` counts them (the server's comment line is none).
+std::string MakeAgwStream(std::int64_t& frames) {
+    std::string stream;
+    for (int i = 0; i < kStreamLines; ++i) {
+        const std::string_view line =
+            kFeedLines[static_cast<std::size_t>(i) % std::size(kFeedLines)];
+        const std::size_t gt = line.find('>'), colon = line.find(':', gt);
+        if (gt == std::string_view::npos || colon == std::string_view::npos) continue;
+        const std::string text =
+            " 1:Fm " + std::string(line.substr(0, gt)) +
+            " To APRS <UI pid=F0 Len=" + std::to_string(line.size() - colon - 1) +
+            " >[15:02:00]\r" + std::string(line.substr(colon + 1)) + "\r";
+        stream += EncodeAgwFrame('U', line.substr(0, gt), text);
+        ++frames;
+    }
+    return stream;
+}
+
+void BM_AgwLinkIngest(benchmark::State& state) {
+    std::int64_t frames = 0;
+    const std::string stream = MakeAgwStream(frames);
+    RowsScreen screen;
+    NullDesktop desktop;
+    NullSocket agwSocket;
+    NullSocket serverSocket;
+    Monitor monitor(screen, desktop, agwSocket, serverSocket, NumberFormat{});
+    monitor.Station().StationCall = "DEMO-13";
+    AgwLink& link = monitor.Agw();
+    link.OnConnected();
+    for (auto _ : state) {
+        FeedInArrivals(stream, [&](std::string_view arrival) {
+            monitor.OnElapsedTick();
+            link.OnData(arrival);
+        });
+    }
+    state.SetItemsProcessed(state.iterations() * frames);
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(stream.size()));
+}
+BENCHMARK(BM_AgwLinkIngest);
 
 }  // namespace
 }  // namespace pluvetta
