@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# How fast the real monitor takes an APRS server stream: aprs-replay sends LINES packet lines
-# as fast as the monitor reads them, the monitor (offscreen, Rx rows updated per line) runs
-# until the stream ends, and its wall time, CPU time and resident memory are reported.
-#   bench/ingest.sh BUILD_DIR [LINES]     (BUILD_DIR a Release build, LINES default 1000000)
+# How fast the real monitor takes a stream: aprs-replay sends LINES packet lines as fast as the
+# monitor reads them, over the APRS server link or, with "agw", as the monitored frames of an
+# AGWPE engine; the monitor (offscreen, Rx rows updated per packet) runs until the stream ends,
+# and its wall time, CPU time and resident memory are reported.
+#   bench/ingest.sh BUILD_DIR [LINES] [server|agw]
+#   (BUILD_DIR a Release build, LINES default 1000000, the server link by default)
 set -euo pipefail
-build="${1:?usage: bench/ingest.sh BUILD_DIR [LINES]}"
+build="${1:?usage: bench/ingest.sh BUILD_DIR [LINES] [server|agw]}"
 lines="${2:-1000000}"
+link="${3:-server}"
+case "$link" in
+    server) replay_options=() endpoint=S ;;
+    agw) replay_options=(--agw) endpoint=A ;;
+    *) echo "bench/ingest.sh: the link is server or agw" >&2; exit 2 ;;
+esac
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$build/bin"
 source "$root/scripts/replay-lib.sh"
@@ -16,16 +24,20 @@ cleanup() {
 }
 trap cleanup EXIT
 export QT_QPA_PLATFORM=offscreen LC_ALL=C
+# The demo stream without its server comment lines, which an engine would not pass on: every
+# line sent is then one packet on either link.
+grep -v '^#' "$root/docs/demo-stream.txt" >"$work/stream.txt"
 
 # One run: prints "wall_s user_s sys_s maxrss_kib ingest_ms" and leaves RSS samples in
 # $work/rss.<count>.
 run_once() {
     local count=$1
-    start_replay "$bin" "$work/replay.out" --loop --count "$count" "$root/docs/demo-stream.txt"
+    start_replay "$bin" "$work/replay.out" "${replay_options[@]}" --loop --count "$count" \
+        "$work/stream.txt"
 
     PLUVETTA_HOOK_QUIT_ON_DISCONNECT=1 PLUVETTA_HOOK_PRINT_INGEST=1 \
         /usr/bin/time -f "%e %U %S %M" -o "$work/time" \
-        "$bin/pluvetta" DEMO-13 "S:127.0.0.1:$replay_port" >"$work/app.out" 2>"$work/app.err" &
+        "$bin/pluvetta" DEMO-13 "$endpoint:127.0.0.1:$replay_port" >"$work/app.out" 2>"$work/app.err" &
     local time_pid=$!
     : >"$work/rss.$count"
     while kill -0 "$time_pid" 2>/dev/null; do
@@ -45,13 +57,13 @@ run_once() {
 read -r base_wall base_user base_sys base_rss base_ingest < <(run_once 1)
 read -r wall user sys rss ingest < <(run_once "$lines")
 
-awk -v n="$lines" -v wall="$wall" -v user="$user" -v sys="$sys" -v rss="$rss" \
+awk -v link="$link" -v n="$lines" -v wall="$wall" -v user="$user" -v sys="$sys" -v rss="$rss" \
     -v ingest="$ingest" -v bu="$base_user" -v bs="$base_sys" -v brss="$base_rss" 'BEGIN {
     cpu = (user + sys) - (bu + bs)
-    printf "lines                 %d\n", n
+    printf "packets (%s link)  %d\n", link, n
     printf "ingest time           %.3f s (connect to end of stream)\n", ingest / 1000
-    printf "lines per second      %.0f\n", n / (ingest / 1000)
-    printf "CPU per line          %.2f us (user+sys, start-up run subtracted)\n", cpu * 1e6 / n
+    printf "packets per second    %.0f\n", n / (ingest / 1000)
+    printf "CPU per packet        %.2f us (user+sys, start-up run subtracted)\n", cpu * 1e6 / n
     printf "CPU share at 300/s    %.3f %% of one core\n", cpu / n * 300 * 100
     printf "peak RSS              %d KiB (start-up run: %d KiB)\n", rss, brss
     printf "process wall time     %.2f s\n", wall

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds Pluvetta (Release) and runs it; the arguments go to the program:
 #   scripts/run.sh CALL [A:host[:port] | S:host[:port] | host[:port]] [SAVE]
-#   scripts/run.sh --demo
+#   scripts/run.sh --demo [agw]
 # --demo plays docs/demo-stream.txt through aprs-replay on a free loopback port, greeting and
 # looping like a real server at PLUVETTA_DEMO_RATE lines a second (default 1), watches DEMO-13
-# there, and stops the server when the window closes. Without a display ($DISPLAY and
+# there, and stops the server when the window closes. With "agw", aprs-replay plays an AGWPE
+# engine instead, and the monitor watches DEMO-13 through its AGWPE link. Without a display ($DISPLAY and
 # $WAYLAND_DISPLAY unset) the window opens on a virtual one under xvfb-run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -43,9 +44,14 @@ stop_demo() {
     rm -f "$replay_out"
 }
 trap stop_demo EXIT
-start_replay "$build/bin" "$replay_out" --greeting --loop --rate "${PLUVETTA_DEMO_RATE:-1}" \
+if [ "${2:-}" = agw ]; then
+    mode=(--agw) endpoint=A kind="AGWPE engine"
+else
+    mode=(--greeting) endpoint=S kind="APRS server"
+fi
+start_replay "$build/bin" "$replay_out" "${mode[@]}" --loop --rate "${PLUVETTA_DEMO_RATE:-1}" \
     docs/demo-stream.txt
-echo "Demo APRS server on 127.0.0.1:$replay_port; watching DEMO-13"
+echo "Demo $kind on 127.0.0.1:$replay_port; watching DEMO-13"
 tail -n +2 -f "$replay_out" &
 tail_pid=$!
-(cd "$workdir" && "${launcher[@]}" "$app" DEMO-13 "S:127.0.0.1:$replay_port")
+(cd "$workdir" && "${launcher[@]}" "$app" DEMO-13 "$endpoint:127.0.0.1:$replay_port")

@@ -24,6 +24,8 @@ constexpr std::string_view kAgwErrorTitle = "Errore collegamento con AGWPE [";
 constexpr std::string_view kErrorTitleEnd = "]";
 constexpr std::string_view kServerLostText = "Aprs Server Disconnected";
 constexpr std::string_view kAgwLostText = "AGWPE Disconnected";
+constexpr std::string_view kEngineVersionText = "Pluvetta connesso a AGWPE v";
+constexpr std::string_view kRadioPortsText = "Porte Radio : ";
 
 }  // namespace
 
@@ -31,8 +33,8 @@ Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& se
                  NumberFormat numberFormat, std::uint32_t loginSeed)
     : screen_(screen),
       desktop_(desktop),
-      agwSocket_(agwSocket),
       numberFormat_(std::move(numberFormat)),
+      agwLink_(agwSocket, *this),
       serverLink_(serverSocket, *this, MakeLoginName(loginSeed)) {}
 
 void Monitor::Start(std::string_view commandLine, const std::filesystem::path& executableFolder) {
@@ -52,14 +54,14 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
         desktop_.ShowSetupDialog(DialogMode::Modal);
         return;
     }
-    if (station_.AgwEnabled) agwSocket_.Connect(station_.AgwHost, station_.AgwPort);
+    if (station_.AgwEnabled) agwLink_.Connect(station_.AgwHost, station_.AgwPort);
     if (station_.ServerEnabled) {
         serverLink_.Connect(station_.ServerHost, station_.ServerPort, station_.StationCall);
     }
 }
 
 void Monitor::Shutdown() {
-    agwSocket_.Close();
+    agwLink_.Close();
     serverLink_.Close();
     if (station_.SaveAlarms && !SaveAlarmSettings(alarms_, alarmsFilePath_)) WarnSaveFailed();
 }
@@ -197,12 +199,21 @@ void Monitor::Packet(LinkKind link, const LinkPacket& packet) {
     if (IsWeatherTrigger(information)) ProcessWeatherReport(information);
 }
 
+void Monitor::EngineVersion(int major, int minor) {
+    screen_.SetCaption(Label::WxComment, std::string(kEngineVersionText) + std::to_string(major) +
+                                             "." + std::to_string(minor));
+}
+
+void Monitor::RadioPorts(std::string_view count) {
+    screen_.SetCaption(Label::Rain, std::string(kRadioPortsText).append(count));
+}
+
 void Monitor::CloseLink(LinkKind link) {
     if (link == LinkKind::Server) {
         serverLink_.Close();
         station_.ServerEnabled = false;
     } else {
-        agwSocket_.Close();
+        agwLink_.Close();
         station_.AgwEnabled = false;
     }
 }

@@ -11,6 +11,7 @@
 #include "app/caption_memory.h"
 #include "app/ports.h"
 #include "app/station_settings.h"
+#include "links/agw_link.h"
 #include "links/link_events.h"
 #include "links/server_link.h"
 #include "links/socket.h"
@@ -46,7 +47,8 @@ class Monitor : public LinkEvents {
     // The one-minute timer.
     void OnElapsedTick();
 
-    // The APRS server link, for the shell to hand it its socket's events and keep-alive ticks.
+    // The links, for the shell to hand them their sockets' events and the keep-alive ticks.
+    AgwLink& Agw() { return agwLink_; }
     ServerLink& Server() { return serverLink_; }
 
     // What the links report.
@@ -55,6 +57,8 @@ class Monitor : public LinkEvents {
     void Failed(LinkKind link, const std::string& description) override;
     void Lost(LinkKind link) override;
     void Packet(LinkKind link, const LinkPacket& packet) override;
+    void EngineVersion(int major, int minor) override;
+    void RadioPorts(std::string_view count) override;
 
     StationSettings& Station() { return station_; }
     AlarmSettings& Alarms() { return alarms_; }
@@ -73,7 +77,6 @@ class Monitor : public LinkEvents {
 
     CaptionMemory screen_;
     Desktop& desktop_;
-    Socket& agwSocket_;
     NumberFormat numberFormat_;
 
     StationSettings station_;
@@ -86,6 +89,7 @@ class Monitor : public LinkEvents {
     // What the Rx pane shows: the rows of the last packet of any station, from either link.
     std::vector<std::string> rxRows_;
     TrafficLog log_;
+    AgwLink agwLink_;
     ServerLink serverLink_;
 };
 

@@ -12,11 +12,11 @@ enum class LinkKind { Agw, Server };
 // One packet as a link hands it up. The views are valid only during the report.
 struct LinkPacket {
     // The sender's call as the packet names it, SSID included; empty when it names none.
-    std::string_view sender;
+    std::string_view sender{};
     // Whether the packet replaces the rows of the Rx pane, and with which (at most two, in
     // order; none empties the pane). A packet without rows leaves the pane as it is.
     bool hasRows = false;
-    std::span<const std::string_view> rows;
+    std::span<const std::string_view> rows{};
 };
 
 // What a link tells the program that runs it. A link speaks its protocol and reports; what
@@ -35,6 +35,11 @@ class LinkEvents {
     // The peer closed the connection. The receiver closes the link.
     virtual void Lost(LinkKind link) = 0;
     virtual void Packet(LinkKind link, const LinkPacket& packet) = 0;
+
+    // The AGWPE engine's replies: its version, and the first character of its radio-port
+    // information (the number of ports).
+    virtual void EngineVersion(int major, int minor) = 0;
+    virtual void RadioPorts(std::string_view count) = 0;
 };
 
 // Whether an information field goes to the weather decoder: it starts with "_" (positionless

@@ -9,6 +9,21 @@
 
 namespace pluvetta {
 
+namespace {
+
+// A socket's events, handed to the link that speaks over it.
+template <typename Link>
+SocketEvents EventsFor(Link& link) {
+    return {
+        [&link] { link.OnConnected(); },
+        [&link](std::string_view bytes) { link.OnData(bytes); },
+        [&link](const std::string& description) { link.OnError(description); },
+        [&link] { link.OnClosed(); },
+    };
+}
+
+}  // namespace
+
 MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
                                std::uint32_t loginSeed)
     : messages_(&window),
@@ -20,13 +35,9 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
     QObject::connect(&window.ElapsedTimer(), &QTimer::timeout, &window,
                      [this] { monitor_.OnElapsedTick(); });
 
+    window.AgwSocket().SetEvents(EventsFor(monitor_.Agw()));
     ServerLink& server = monitor_.Server();
-    window.ServerSocket().SetEvents({
-        [&server] { server.OnConnected(); },
-        [&server](std::string_view bytes) { server.OnData(bytes); },
-        [&server](const std::string& description) { server.OnError(description); },
-        [&server] { server.OnClosed(); },
-    });
+    window.ServerSocket().SetEvents(EventsFor(server));
     auto* keepAlive = new QTimer(&window);
     keepAlive->setObjectName(QStringLiteral("tmrKeepAlive"));
     keepAlive->setInterval(

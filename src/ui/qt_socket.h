@@ -35,8 +35,6 @@ class QtSocket : public QObject, public Socket {
     void Close() override;
     void Send(const std::string& bytes) override;
 
-    QAbstractSocket::SocketState State() const { return socket_->state(); }
-
   signals:
     // The same events for onlookers, each after the link has handled it.
     void Connected();

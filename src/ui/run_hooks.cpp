@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <cstdio>
 
+#include <unistd.h>
+
 #include "ui/main_window.h"
 #include "ui/qt_socket.h"
 
@@ -31,32 +33,65 @@ RunHooks::RunHooks(MainWindow& window)
       window_(window),
       printReadout_(HookOn("PLUVETTA_HOOK_PRINT_READOUT")),
       printIngest_(HookOn("PLUVETTA_HOOK_PRINT_INGEST")) {
-    QtSocket& server = window.ServerSocket();
-    connect(&server, &QtSocket::Connected, this, [this] { ingest_.start(); });
-    connect(&server, &QtSocket::Closed, this, [this] {
-        if (ingest_.isValid()) ingestMs_ = ingest_.elapsed();
-    });
-    if (HookOn("PLUVETTA_HOOK_QUIT_ON_DISCONNECT")) {
-        // Closed as the user would close it, once the link has handled the disconnect.
-        connect(&server, &QtSocket::Closed, &window, &QWidget::close, Qt::QueuedConnection);
+    const bool quitOnDisconnect = HookOn("PLUVETTA_HOOK_QUIT_ON_DISCONNECT");
+    Watch(window.AgwSocket(), quitOnDisconnect);
+    Watch(window.ServerSocket(), quitOnDisconnect);
+    if (HookOn("PLUVETTA_HOOK_COMMANDS")) {
+        commands_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+        connect(commands_.get(), &QSocketNotifier::activated, this, &RunHooks::ReadCommands);
     }
 }
 
-void RunHooks::AtExit() const {
-    if (printReadout_) {
-        PrintText("windowTitle", window_.windowTitle());
-        PrintText("trayToolTip", window_.Tray().toolTip());
-        for (const char* name : {"lblWxData", "lblTemp", "lblUR", "lblPress", "lblRain",
-                                 "lblWxComment", "lblElapsed"}) {
-            PrintText(name, window_.findChild<QLabel*>(name)->text());
-        }
-        const QListWidget& rx = window_.RxList();
-        for (int row = 0; row < rx.count(); ++row) {
-            PrintText(QByteArray("List2." + QByteArray::number(row)).constData(),
-                      rx.item(row)->text());
-        }
-        PrintText("Text1", window_.History().toPlainText());
+void RunHooks::Watch(QtSocket& socket, bool quitOnDisconnect) {
+    connect(&socket, &QtSocket::Connected, this, [this] {
+        if (!ingest_.isValid()) ingest_.start();
+    });
+    connect(&socket, &QtSocket::Closed, this, [this] {
+        if (ingest_.isValid() && ingestMs_ < 0) ingestMs_ = ingest_.elapsed();
+    });
+    if (quitOnDisconnect) {
+        // Closed as the user would close it, once the link has handled the disconnect.
+        connect(&socket, &QtSocket::Closed, &window_, &QWidget::close, Qt::QueuedConnection);
     }
+}
+
+void RunHooks::ReadCommands() {
+    char buffer[256];
+    const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (got <= 0) {
+        commands_->setEnabled(false);
+        return;
+    }
+    pending_ += QString::fromLatin1(buffer, got);
+    for (qsizetype end = pending_.indexOf('\n'); end >= 0; end = pending_.indexOf('\n')) {
+        const QString command = pending_.left(end).trimmed();
+        pending_.remove(0, end + 1);
+        if (command == QLatin1String("print")) {
+            PrintReadout();
+            std::printf("end\n");
+            std::fflush(stdout);
+        } else if (command == QLatin1String("quit")) {
+            window_.close();
+        }
+    }
+}
+
+void RunHooks::PrintReadout() const {
+    PrintText("windowTitle", window_.windowTitle());
+    PrintText("trayToolTip", window_.Tray().toolTip());
+    for (const char* name :
+         {"lblWxData", "lblTemp", "lblUR", "lblPress", "lblRain", "lblWxComment", "lblElapsed"}) {
+        PrintText(name, window_.findChild<QLabel*>(name)->text());
+    }
+    const QListWidget& rx = window_.RxList();
+    for (int row = 0; row < rx.count(); ++row) {
+        PrintText(QByteArray("List2." + QByteArray::number(row)).constData(), rx.item(row)->text());
+    }
+    PrintText("Text1", window_.History().toPlainText());
+}
+
+void RunHooks::AtExit() const {
+    if (printReadout_) PrintReadout();
     if (printIngest_) std::printf("ingest_ms=%lld\n", static_cast<long long>(ingestMs_));
     std::fflush(stdout);
 }

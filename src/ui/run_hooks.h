@@ -2,16 +2,22 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+#include <memory>
 
 namespace pluvetta {
 
 class MainWindow;
+class QtSocket;
 
-// What the end-to-end tests and the ingest benchmark ask of a real run, each switched on by
+// What the end-to-end tests and the ingest benchmarks ask of a real run, each switched on by
 // an environment variable set to 1; an ordinary run has none of them.
-//   PLUVETTA_HOOK_QUIT_ON_DISCONNECT  close the window when the APRS server ends the stream
+//   PLUVETTA_HOOK_QUIT_ON_DISCONNECT  close the window when a link's peer ends the connection
 //   PLUVETTA_HOOK_PRINT_READOUT       at exit, print what the window shows as NAME=TEXT lines
 //   PLUVETTA_HOOK_PRINT_INGEST        at exit, print ingest_ms=MS from connect to end of stream
+//   PLUVETTA_HOOK_COMMANDS            read lines from standard input: "print" prints what the
+//                                     window shows, then "end"; "quit" closes the window
 class RunHooks : public QObject {
     Q_OBJECT
 
@@ -22,11 +28,17 @@ class RunHooks : public QObject {
     void AtExit() const;
 
   private:
+    void Watch(QtSocket& socket, bool quitOnDisconnect);
+    void PrintReadout() const;
+    void ReadCommands();
+
     MainWindow& window_;
     bool printReadout_;
     bool printIngest_;
     QElapsedTimer ingest_;
     qint64 ingestMs_ = -1;
+    std::unique_ptr<QSocketNotifier> commands_;
+    QString pending_;
 };
 
 }  // namespace pluvetta

@@ -116,7 +116,11 @@ TEST(MonitorLinks, ConnectNamesTheStationAndStartResetsTheReadoutInOrder) {
 
     // The AGWPE link leaves the comment line to the engine's version reply.
     rig.monitor.Connected(LinkKind::Agw);
-    EXPECT_EQ(rig.Take(), (Journal{"caption=Q1XYZ-13 Wx Station", "traytip=Q1XYZ-13 Wx Station"}));
+    rig.monitor.EngineVersion(2005, 17);
+    rig.monitor.RadioPorts("2");
+    EXPECT_EQ(rig.Take(), (Journal{"caption=Q1XYZ-13 Wx Station", "traytip=Q1XYZ-13 Wx Station",
+                                   "lblWxComment=Pluvetta connesso a AGWPE v2005.17",
+                                   "lblRain=Porte Radio : 2"}));
 }
 
 // A failed link warns, then is closed and switched off, and the setup opens unless it is open;

@@ -1,47 +1,22 @@
 #include "links/server_link.h"
 
-#include "links/link_events.h"
-#include "links/server_login.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "app/fake_ports.h"
+#include "links/report_notes.h"
+#include "links/server_login.h"
 
 namespace pluvetta {
 namespace {
 
 using testing::Journal;
 
-// Notes the link's reports in the same journal as its socket's calls.
-class ReportNotes : public LinkEvents {
-  public:
-    explicit ReportNotes(Journal& journal) : journal_(journal) {}
-    void Connected(LinkKind) override { journal_.push_back("connected"); }
-    void Started(LinkKind) override { journal_.push_back("started"); }
-    void Failed(LinkKind, const std::string& description) override {
-        journal_.push_back("failed " + description);
-    }
-    void Lost(LinkKind) override { journal_.push_back("lost"); }
-    void Packet(LinkKind link, const LinkPacket& packet) override {
-        std::string note = "packet from [" + std::string(packet.sender) + "]";
-        for (const std::string_view row : packet.rows) note += " | " + std::string(row);
-        journal_.push_back(link == LinkKind::Server && packet.hasRows ? note : "wrong kind");
-    }
-
-  private:
-    Journal& journal_;
-};
-
-struct Rig {
-    Journal Take() { return std::exchange(journal, {}); }
-    Journal journal;
-    testing::FakeSocket socket{journal, "socket"};
-    ReportNotes reports{journal};
-    ServerLink link{socket, reports, "PLUV00042"};
+// A server link with the login name PLUV00042.
+struct Rig : testing::LinkRig<ServerLink, std::string> {
+    Rig() : LinkRig("PLUV00042") {}
 };
 
 // A line is a packet when it has a ":" after its first ">", or any ":" without a ">": the
@@ -57,10 +32,11 @@ TEST(ServerLink, SocketEventsBecomeReportsAndLinesWithAColonPackets) {
     EXPECT_EQ(
         rig.Take(),
         (Journal{"socket connect hosta:14580", "connected", "started",
-                 "packet from [DEMO-13] | DEMO-13>APRS,TCPIP*: | _1206c220",
-                 "packet from [Q1:AB] | Q1:AB>APRS: | :msg", "packet from [] | DEMO-13: | _1206",
-                 "packet from [] | # 6 Dec 2026 19: | 20:00 GMT", "packet from [Q3] | Q3>APRS: | ",
-                 "failed Connection reset", "lost"}));
+                 "server packet from [DEMO-13] rows | DEMO-13>APRS,TCPIP*: | _1206c220",
+                 "server packet from [Q1:AB] rows | Q1:AB>APRS: | :msg",
+                 "server packet from [] rows | DEMO-13: | _1206",
+                 "server packet from [] rows | # 6 Dec 2026 19: | 20:00 GMT",
+                 "server packet from [Q3] rows | Q3>APRS: | ", "failed Connection reset", "lost"}));
 }
 
 // Whatever was held of an unfinished line belongs to the old connection.
@@ -71,7 +47,7 @@ TEST(ServerLink, ConnectingAndClosingForgetTheUnfinishedLine) {
         (rig.link.*step)();
         rig.Take();
         rig.link.OnData("1920c220:s004\r\n");
-        EXPECT_EQ(rig.Take(), Journal{"packet from [] | 1920c220: | s004"});
+        EXPECT_EQ(rig.Take(), Journal{"server packet from [] rows | 1920c220: | s004"});
     }
 }
 
@@ -86,11 +62,12 @@ TEST(ServerLink, OnlyAGreetingServerGetsOneLoginAndKeepAlivesUntilTheLinkCloses)
     rig.link.OnKeepAliveTick();
     rig.link.Close();
     rig.link.OnKeepAliveTick();
-    EXPECT_EQ(rig.Take(),
-              (Journal{"socket connect hosta:14580", "packet from [Q1ABC] | Q1ABC>APRS: | >first",
-                       "connected", "started",
-                       "socket send user PLUV00042 pass -1 vers Pluvetta 6.0 filter b/DEMO-13\r\n",
-                       "socket send # Pluvetta keepalive\r\n", "socket close"}));
+    EXPECT_EQ(
+        rig.Take(),
+        (Journal{"socket connect hosta:14580",
+                 "server packet from [Q1ABC] rows | Q1ABC>APRS: | >first", "connected", "started",
+                 "socket send user PLUV00042 pass -1 vers Pluvetta 6.0 filter b/DEMO-13\r\n",
+                 "socket send # Pluvetta keepalive\r\n", "socket close"}));
 }
 
 TEST(IsWeatherTrigger, UnderscoreFirstOrAPositionCarryingTheWeatherSymbol) {

@@ -103,7 +103,17 @@ class TestMonitorBinding : public QObject {
         QVERIFY(QFile::exists(folder_.filePath("WxAlarms.ini")));
     }
 
-    void refusedServerWarnsAndOpensTheSetupDialog() {
+    void refusedLinkWarnsAndOpensTheSetupDialog_data() {
+        QTest::addColumn<QString>("endpoint");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("server") << "S"
+                                << "Errore collegamento TCP [Q1XYZ-13]";
+        QTest::newRow("AGWPE") << "A"
+                               << "Errore collegamento con AGWPE [Q1XYZ-13]";
+    }
+    void refusedLinkWarnsAndOpensTheSetupDialog() {
+        QFETCH(QString, endpoint);
+        QFETCH(QString, title);
         server_.close();
         // The link opens the setup dialog modally: note which window that is and close it.
         QString modal;
@@ -113,12 +123,15 @@ class TestMonitorBinding : public QObject {
             if (shown != nullptr && shown->close()) modal = shown->objectName();
         });
         closer.start(20);
-        QCOMPARE(Start(""), nullptr);
+        binding_->Start(
+            ("Q1XYZ-13 " + endpoint + ":127.0.0.1:" + QString::number(server_.serverPort()))
+                .toStdString(),
+            folder_.path().toStdString());
         QTRY_COMPARE(modal, QString("frmWxSetup"));
         QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
-        QCOMPARE(binding_->Messages().Recorded()[0].title,
-                 QString("Errore collegamento TCP [Q1XYZ-13]"));
-        QVERIFY(!binding_->Core().Station().ServerEnabled);
+        QCOMPARE(binding_->Messages().Recorded()[0].title, title);
+        const pluvetta::StationSettings& station = binding_->Core().Station();
+        QVERIFY(!station.ServerEnabled && !station.AgwEnabled);
     }
 };
 

@@ -1,6 +1,8 @@
 // aprs-replay: a small APRS stream server on loopback for demos and tests. Every client that
 // connects gets the lines of a file, CR LF ended, at a given rate, optionally after a "#"
 // greeting as real servers send, in which case the stream starts once the client logs in.
+// With --agw it acts as a small AGWPE engine instead, passing the lines on as the frames
+// an engine sends for the packets it hears.
 
 #include <unistd.h>
 

@@ -19,7 +19,7 @@ bool ParseNumber(const char* text, double low, double high, double& value) {
 
 const char kUsage[] =
     "usage: aprs-replay [--port N] [--rate LINES_PER_SECOND] [--loop] [--count N]\n"
-    "                   [--greeting] [--hold] FILE\n"
+    "                   [--greeting | --agw] [--cut] [--hold] FILE\n"
     "Streams the lines of FILE, CR LF ended, to every client that connects to 127.0.0.1.\n"
     "  --port N      port to listen on; 0 (default) picks a free one below 32768\n"
     "  --rate R      lines per second per client; 0 (default) as fast as the client reads\n"
@@ -27,6 +27,9 @@ const char kUsage[] =
     "  --count N     send at most N lines to each client\n"
     "  --greeting    open with a \"# aprs-replay\" line and stream only after the client's\n"
     "                login line, which is printed; clients silent for 30 s are dropped\n"
+    "  --agw         act as an AGWPE engine: answer the requests R and G, and after m send\n"
+    "                each packet line SOURCE>DEST,PATH:INFO as a monitored frame (U)\n"
+    "  --cut         send the stream in random pieces of 1 to 64 bytes\n"
     "  --hold        keep a client connected after its last line instead of closing\n"
     "The first line on stdout is \"listening on 127.0.0.1:PORT\". Stops on SIGINT or SIGTERM.\n";
 
@@ -41,6 +44,10 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.greeting = true;
         } else if (arg == "--hold") {
             options.hold = true;
+        } else if (arg == "--agw") {
+            options.agw = true;
+        } else if (arg == "--cut") {
+            options.cut = true;
         } else if (arg == "--port" && hasValue && ParseNumber(argv[++i], 0, 65535, value)) {
             options.port = static_cast<int>(value);
         } else if (arg == "--rate" && hasValue && ParseNumber(argv[++i], 0, 1e9, value)) {
@@ -53,7 +60,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             return false;
         }
     }
-    return !options.file.empty();
+    return !options.file.empty() && !(options.agw && options.greeting);
 }
 
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {

@@ -12,6 +12,8 @@ struct Options {
     bool loop = false;
     bool greeting = false;
     bool hold = false;
+    bool agw = false;         // act as an AGWPE engine: lines go out as monitored frames
+    bool cut = false;         // send in random pieces of a few bytes
     std::uint64_t count = 0;  // 0 = no limit
     std::string file;
 };

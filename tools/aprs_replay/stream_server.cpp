@@ -1,5 +1,7 @@
 #include "stream_server.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -7,8 +9,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <sstream>
 
+#include "agw_engine.h"
 #include "loopback.h"
 
 namespace aprs_replay {
@@ -20,6 +24,17 @@ constexpr std::size_t kMaxClientLine = 512;     // longer client lines are print
 constexpr std::size_t kMaxClients = 64;         // more are turned away at once
 constexpr auto kLoginTimeout = std::chrono::seconds(30);  // as real servers wait for a login
 constexpr int kIdlePollMs = 1000;
+constexpr std::size_t kMaxCutPiece = 64;
+
+// The local time of day as an engine stamps what it heard: hh:mm:ss.
+std::string TimeOfDay() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
 
 // Client text is shown on our terminal: control bytes become '?'.
 std::string Printable(std::string text) {
@@ -63,7 +78,12 @@ void StreamServer::Accept(int listener, Clock::time_point now) {
         client.fd = fd;
         client.id = nextId_++;
         client.since = now;
-        client.streaming = !options_.greeting;
+        client.streaming = !options_.greeting && !options_.agw;
+        if (options_.cut) {
+            // Each piece its own segment, so that the client meets the cuts.
+            const int on = 1;
+            setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        }
         if (options_.greeting) {
             client.out = "# aprs-replay " PLUVETTA_VERSION "\r\n";
         }
@@ -85,9 +105,14 @@ void StreamServer::Queue(Client& client, Clock::time_point now) {
         const double seconds = std::chrono::duration<double>(now - client.since).count();
         target = std::min(target, static_cast<std::uint64_t>(seconds * options_.rate) + 1);
     }
+    const std::string time = options_.agw ? TimeOfDay() : std::string();
     while (client.queued < target && client.out.size() < kAheadBytes) {
-        client.out += lines_[client.nextLine];
-        client.out += "\r\n";
+        if (options_.agw) {
+            client.out += AgwMonitorFrame(lines_[client.nextLine], time);
+        } else {
+            client.out += lines_[client.nextLine];
+            client.out += "\r\n";
+        }
         ++client.queued;
         client.nextLine = (client.nextLine + 1) % lines_.size();
     }
@@ -110,6 +135,16 @@ void StreamServer::TakeClientLine(Client& client, const std::string& line, Clock
     }
 }
 
+void StreamServer::TakeClientRequest(Client& client, char kind, Clock::time_point now) {
+    std::printf("request: %s\n", Printable(std::string(1, kind)).c_str());
+    std::fflush(stdout);
+    client.out += AgwReply(kind);
+    if (kind == 'm' && !client.streaming) {
+        client.streaming = true;
+        client.since = now;
+    }
+}
+
 bool StreamServer::Read(Client& client, Clock::time_point now) {
     char buffer[4096];
     const ssize_t got = recv(client.fd, buffer, sizeof buffer, 0);
@@ -118,6 +153,13 @@ bool StreamServer::Read(Client& client, Clock::time_point now) {
     }
     if (got < 0) {
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    }
+    if (options_.agw) {
+        // A client out of step is dropped.
+        return client.requests.Feed({buffer, static_cast<std::size_t>(got)},
+                                    [&](const pluvetta::AgwFrame& frame) {
+                                        TakeClientRequest(client, frame.kind, now);
+                                    }) == 0;
     }
     client.in.append(buffer, static_cast<std::size_t>(got));
     std::size_t lf = 0;
@@ -138,12 +180,16 @@ bool StreamServer::Read(Client& client, Clock::time_point now) {
 
 bool StreamServer::Write(Client& client) {
     while (client.outSent < client.out.size()) {
-        const ssize_t sent = send(client.fd, client.out.data() + client.outSent,
-                                  client.out.size() - client.outSent, MSG_NOSIGNAL);
+        std::size_t size = client.out.size() - client.outSent;
+        if (options_.cut) size = std::min<std::size_t>(size, 1 + random_() % kMaxCutPiece);
+        const ssize_t sent =
+            send(client.fd, client.out.data() + client.outSent, size, MSG_NOSIGNAL);
         if (sent < 0) {
             return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
         }
         client.outSent += static_cast<std::size_t>(sent);
+        // One piece a turn: the next goes out once the poll has come round again.
+        if (options_.cut) return true;
     }
     return true;
 }
@@ -187,8 +233,8 @@ int StreamServer::Run(int listener) {
             }
             const bool done =
                 client.finished && client.outSent == client.out.size() && !options_.hold;
-            const bool loginLate =
-                !client.loginSeen && !client.streaming && now - client.since > kLoginTimeout;
+            const bool loginLate = options_.greeting && !client.loginSeen && !client.streaming &&
+                                   now - client.since > kLoginTimeout;
             if (!alive || done || loginLate) {
                 std::fprintf(stderr, "aprs-replay: client %d %s after %llu lines\n", client.id,
                              !alive ? "left" : (done ? "served" : "dropped, no login"),

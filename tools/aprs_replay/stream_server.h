@@ -3,9 +3,11 @@
 #include <chrono>
 #include <cstdint>
 #include <list>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "links/agw_frame.h"
 #include "options.h"
 
 namespace aprs_replay {
@@ -29,6 +31,7 @@ class StreamServer {
         std::string out;
         std::size_t outSent = 0;
         std::string in;
+        pluvetta::AgwFrameCutter requests;  // with --agw
         bool streaming = false;
         bool loginSeen = false;
         bool finished = false;    // every line this client is to get has been queued
@@ -42,12 +45,14 @@ class StreamServer {
     bool Read(Client& client, Clock::time_point now);
     bool Write(Client& client);
     void TakeClientLine(Client& client, const std::string& line, Clock::time_point now);
+    void TakeClientRequest(Client& client, char kind, Clock::time_point now);
     int PollTimeoutMs() const;
     std::uint64_t LinesPerClient() const;
 
     Options options_;
     std::vector<std::string> lines_;
     std::list<Client> clients_;
+    std::minstd_rand random_;
     int nextId_ = 1;
 };
 

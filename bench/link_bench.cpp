@@ -1,6 +1,6 @@
-// What the server link's core costs per received line: the splitter alone, and the whole core
-// path (splitter, parse, the Monitor's Rx rows, sender filter, log and decoder) over a mix of
-// lines like a full feed's, cut into 4 KiB arrivals.
+// What the links' core costs per received packet: the server link's line splitter alone, and
+// the whole core path of each link (cutting, parsing, the Monitor's Rx rows, sender filter, log
+// and decoder) over a mix of packets like a full feed's, arriving in 4 KiB pieces.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/monitor.h"
+#include "links/agw_frame.h"
 
 namespace pluvetta {
 namespace {
@@ -111,28 +112,61 @@ void BM_SplitLines(benchmark::State& state) {
 }
 BENCHMARK(BM_SplitLines);
 
-void BM_ServerLinkIngest(benchmark::State& state) {
-    const std::string stream = MakeStream();
+// Feeds `stream` to a link of a Monitor watching DEMO-13; `link` picks the link. The gate
+// reopens before every arrival, so each has a DEMO-13 report logged and decoded: many more
+// than the one a minute of real use.
+template <typename PickLink>
+void IngestThroughMonitor(benchmark::State& state, const std::string& stream, std::int64_t packets,
+                          PickLink link) {
     RowsScreen screen;
     NullDesktop desktop;
     NullSocket agwSocket;
     NullSocket serverSocket;
     Monitor monitor(screen, desktop, agwSocket, serverSocket, NumberFormat{});
     monitor.Station().StationCall = "DEMO-13";
-    ServerLink& link = monitor.Server();
-    link.OnConnected();
+    link(monitor).OnConnected();
     for (auto _ : state) {
-        // The gate reopens before every arrival, so each has a DEMO-13 report logged and
-        // decoded: many more than the one a minute of real use.
         FeedInArrivals(stream, [&](std::string_view arrival) {
             monitor.OnElapsedTick();
-            link.OnData(arrival);
+            link(monitor).OnData(arrival);
         });
     }
-    state.SetItemsProcessed(state.iterations() * kStreamLines);
+    state.SetItemsProcessed(state.iterations() * packets);
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(stream.size()));
 }
+
+void BM_ServerLinkIngest(benchmark::State& state) {
+    IngestThroughMonitor(state, MakeStream(), kStreamLines,
+                         [](Monitor& monitor) -> ServerLink& { return monitor.Server(); });
+}
 BENCHMARK(BM_ServerLinkIngest);
+
+// The same packets as an AGWPE engine sends them, monitored frames with the engine's header;
+// `frames` counts them (the server's comment line is none).
+std::string MakeAgwStream(std::int64_t& frames) {
+    std::string stream;
+    for (int i = 0; i < kStreamLines; ++i) {
+        const std::string_view line =
+            kFeedLines[static_cast<std::size_t>(i) % std::size(kFeedLines)];
+        const std::size_t gt = line.find('>'), colon = line.find(':', gt);
+        if (gt == std::string_view::npos || colon == std::string_view::npos) continue;
+        const std::string text =
+            " 1:Fm " + std::string(line.substr(0, gt)) +
+            " To APRS <UI pid=F0 Len=" + std::to_string(line.size() - colon - 1) +
+            " >[15:02:00]\r" + std::string(line.substr(colon + 1)) + "\r";
+        stream += EncodeAgwFrame('U', line.substr(0, gt), text);
+        ++frames;
+    }
+    return stream;
+}
+
+void BM_AgwLinkIngest(benchmark::State& state) {
+    std::int64_t frames = 0;
+    const std::string stream = MakeAgwStream(frames);
+    IngestThroughMonitor(state, stream, frames,
+                         [](Monitor& monitor) -> AgwLink& { return monitor.Agw(); });
+}
+BENCHMARK(BM_AgwLinkIngest);
 
 }  // namespace
 }  // namespace pluvetta

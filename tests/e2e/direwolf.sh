@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# End to end against a real AGWPE engine: gen_packets turns packet lines into 1200 baud audio,
+# Dire Wolf decodes it from standard input and passes the frames on over its AGW port, and the
+# real pluvetta (offscreen) listens there. What its widgets show is read back through the
+# PLUVETTA_HOOK_COMMANDS hook.
+source "$(dirname "$0")/lib.bash"
+dw_pid="" app_pid=""
+stop_all() {
+    exec 7>&- 8>&- 2>/dev/null || true
+    for pid in $app_pid $dw_pid; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+command -v direwolf >/dev/null && command -v gen_packets >/dev/null ||
+    { echo "direwolf and gen_packets are needed (scripts/install-deps.sh installs them)"; exit 1; }
+
+# The audio: one packet per file, without a line feed, which gen_packets would keep in the
+# packet; the 44-byte WAV header dropped, since Dire Wolf reads bare samples from stdin.
+packets=(
+    'Q2ABC>APRS,WIDE2-1:!4500.00N/00900.00E-PHG2360 home'
+    'Q1XYZ-13>APRS,WIDE2-1:>status text'
+    'Q1XYZ-13>APRS,WIDE2-1:!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW'
+    'Q1XYZ-13>APRS,WIDE2-1:_10090556c090s010g015t068h40b10132'
+    'Q1XYZ-1>APRS:_10090556c045s020g030t050h60b10200'
+)
+for i in "${!packets[@]}"; do
+    printf '%s' "${packets[$i]}" >"$work/p$i.txt"
+    gen_packets -r 44100 -o "$work/p$i.wav" "$work/p$i.txt" >/dev/null
+    tail -c +45 "$work/p$i.wav" >>"$work/audio.raw"
+done
+
+# Dire Wolf reads its audio from a FIFO whose writing end this shell holds on fd 7: at the end
+# of its input it exits and closes the AGW port. It keeps running when its port is taken, so
+# the port is chosen by trying.
+mkfifo "$work/audio"
+for _ in $(seq 20); do
+    port=$((20000 + RANDOM % 12000))
+    printf '%s\n' 'ADEVICE stdin null' 'ARATE 44100' 'MODEM 1200' "AGWPORT $port" 'KISSPORT 0' \
+        >"$work/dw.conf"
+    direwolf -c "$work/dw.conf" -t 0 -q hd <"$work/audio" >"$work/dw.log" 2>&1 &
+    dw_pid=$!
+    exec 7>"$work/audio"
+    for _ in $(seq 200); do
+        grep -q -e "^Ready to accept AGW client application 0 on port $port" -e 'Bind failed' \
+            "$work/dw.log" && break
+        sleep 0.02
+    done
+    grep -q "^Ready to accept AGW client application 0 on port $port" "$work/dw.log" && break
+    exec 7>&-
+    kill "$dw_pid" 2>/dev/null || true
+    wait "$dw_pid" 2>/dev/null || true
+    dw_pid=""
+done
+[ -n "$dw_pid" ] || { echo "Dire Wolf did not start"; cat "$work/dw.log"; exit 1; }
+
+# The monitor takes its commands from a FIFO held on fd 8; it must not hold the audio FIFO.
+mkfifo "$work/commands"
+PLUVETTA_HOOK_COMMANDS=1 "$bin/pluvetta" Q1XYZ-13 "A:127.0.0.1:$port" <"$work/commands" >"$work/out" 2>"$work/err" 7>&- &
+app_pid=$!
+exec 8>"$work/commands"
+
+# snapshot_until NAME PATTERN: asks for what the window shows until NAME's text matches the
+# extended regular expression PATTERN; the last answer is left in $work/readout.
+snapshot_until() {
+    for _ in $(seq 50); do
+        local ends
+        ends=$(grep -c '^end$' "$work/out" || true)
+        echo print >&8
+        for _ in $(seq 50); do
+            [ "$(grep -c '^end$' "$work/out" || true)" -gt "$ends" ] && break
+            sleep 0.02
+        done
+        awk -v n="$ends" '/^end$/ { seen++; next } seen == n' "$work/out" >"$work/readout"
+        grep -Eq "^$1=$2\$" "$work/readout" && return 0
+        sleep 0.1
+    done
+    fail "waiting for $1 to match '$2'"
+    return 1
+}
+# 1. Connected: the engine's replies to R and G are on screen. The R reply also shows that the
+#    m request before it has been taken, so the audio can start.
+snapshot_until lblWxComment 'Pluvetta connesso a AGWPE v[0-9]+\.[0-9]+'
+expect windowTitle 'Q1XYZ-13 Wx Station'
+expect lblRain 'Porte Radio : 1'
+expect lblTemp ''
+
+# 2. The packets on the air: the first report of the watched station with wind data is
+#    decoded and closes the gate for a minute, so the second one only shows in the Rx rows;
+#    other stations and the SSID near miss change only the Rx rows.
+cat "$work/audio.raw" >&7
+snapshot_until List2.1 '_10090556c045s020g030t050h60b10200'
+expect List2.0 '1: Q1XYZ-1 To APRS <UI pid=F0 Len=34 PF=0 >[TIME]'
+expect lblWxData '220°  6 / 8 km/h'
+expect lblTemp '25.0°C'
+expect lblWxComment ' wRSW'
+expect Text1 '1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=12 PF=0 >[TIME]\r\n>status text\r\n1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=60 PF=0 >[TIME]\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'
+
+# 3. The engine ends: the link is lost, quietly.
+exec 7>&-
+snapshot_until lblWxComment 'AGWPE Disconnected'
+echo quit >&8
+wait "$app_pid" || fail "pluvetta exited with $?"
+app_pid=""
+
+[ "$failures" -eq 0 ] || cat "$work/dw.log"
+finish "end-to-end with Dire Wolf"

@@ -1,0 +1,84 @@
+#include "links/agw_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace pluvetta {
+namespace {
+
+using Frames = std::vector<std::string>;
+
+// Feeds the pieces in turn; each frame handled is noted as "KIND CALL|DATA".
+Frames Cut(const std::vector<std::string>& pieces, std::uint32_t* fault = nullptr) {
+    AgwFrameCutter cutter;
+    Frames frames;
+    for (const std::string& piece : pieces) {
+        const std::uint32_t oversized = cutter.Feed(piece, [&](const AgwFrame& frame) {
+            frames.push_back(frame.kind + std::string(" ") + std::string(frame.call) + "|" +
+                             std::string(frame.data));
+        });
+        EXPECT_LE(cutter.HeldBytes(), kAgwHeaderSize + kMaxAgwDataLength);
+        if (fault) *fault = oversized;
+    }
+    return frames;
+}
+
+TEST(AgwFrame, RequestIsAHeaderOfZerosButTheKindAndLengthIsLittleEndian) {
+    EXPECT_EQ(EncodeAgwRequest('m'), std::string(4, '\0') + "m" + std::string(31, '\0'));
+    const std::string frame = EncodeAgwFrame('U', "Q1XYZ-13-LONG", std::string(258, 'x'));
+    EXPECT_EQ(frame.substr(0, 36), std::string(4, '\0') + "U" + std::string(3, '\0') +
+                                       "Q1XYZ-13-L" + std::string(10, '\0') +
+                                       std::string("\x02\x01\0\0", 4) + std::string(4, '\0'));
+}
+
+TEST(AgwFrameCutter, EveryCutOfAStreamGivesEachFrameOnceInOrder) {
+    const std::string stream = EncodeAgwFrame('U', "Q1XYZ-13", " 1:Fm Q1XYZ-13 To APRS\r_x\r") +
+                               EncodeAgwFrame('Y', "Q2ABC") +
+                               EncodeAgwFrame('R', "", std::string("\xD5\x07\0\0\x11\0\0\0", 8)) +
+                               EncodeAgwFrame('Y');
+    const Frames expected = {"U Q1XYZ-13| 1:Fm Q1XYZ-13 To APRS\r_x\r", "Y Q2ABC|",
+                             "R |" + std::string("\xD5\x07\0\0\x11\0\0\0", 8), "Y |"};
+    Frames bytes;
+    for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
+        EXPECT_EQ(Cut({stream.substr(0, cut), stream.substr(cut)}), expected) << cut;
+        bytes.push_back(stream.substr(cut, 1));
+    }
+    EXPECT_EQ(Cut(bytes), expected);
+    // A call field without a zero byte gives its ten characters.
+    EXPECT_EQ(Cut({EncodeAgwFrame('U', "ABCDEFGHIJKL", "d")}), Frames{"U ABCDEFGHIJ|d"});
+}
+
+// Upper bytes of the length count too: an engine out of step shows there as well. The link's
+// test shows that a Reset starts afresh.
+TEST(AgwFrameCutter, HugeAnnouncedLengthStopsTheCutting) {
+    for (const auto& [lengthBytes, announced] :
+         {std::pair{std::string("\x01\0\x01\0", 4), 65537u},
+          std::pair{std::string("\0\0\0\x80", 4), 1u << 31}}) {
+        std::string header = EncodeAgwFrame('U', "Q1XYZ");
+        header.replace(28, 4, lengthBytes);
+        std::uint32_t fault = 0;
+        EXPECT_EQ(Cut({EncodeAgwFrame('U', "A", "a") + header.substr(0, 30), header.substr(30),
+                       std::string(100000, 'z') + EncodeAgwFrame('U', "B", "b")},
+                      &fault),
+                  Frames{"U A|a"});
+        EXPECT_EQ(fault, announced);
+    }
+}
+
+TEST(AgwFrameCutter, ResetFromTheHandlerEndsTheFeed) {
+    AgwFrameCutter cutter;
+    Frames seen;
+    const std::string two = EncodeAgwFrame('U', "A", "a") + EncodeAgwFrame('U', "B", "b");
+    cutter.Feed(two.substr(0, 10), [](const AgwFrame&) {});
+    cutter.Feed(two.substr(10), [&](const AgwFrame& frame) {
+        seen.emplace_back(frame.call);
+        cutter.Reset();
+    });
+    EXPECT_EQ(seen, Frames{"A"});
+    EXPECT_EQ(cutter.HeldBytes(), 0u);
+}
+
+}  // namespace
+}  // namespace pluvetta

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "app/fake_ports.h"
+#include "links/link_events.h"
+
+namespace pluvetta::testing {
+
+// Notes a link's reports in the journal its socket writes too: "connected", "started",
+// "failed TEXT", "lost", "version 2005.17", "ports 2", and "agw packet from [CALL] rows | ROW"
+// with "rows" only when the packet brings rows.
+struct ReportNotes : LinkEvents {
+    explicit ReportNotes(Journal& notes) : journal(notes) {}
+    void Connected(LinkKind) override { journal.push_back("connected"); }
+    void Started(LinkKind) override { journal.push_back("started"); }
+    void Failed(LinkKind, const std::string& text) override { journal.push_back("failed " + text); }
+    void Lost(LinkKind) override { journal.push_back("lost"); }
+    void Packet(LinkKind link, const LinkPacket& packet) override {
+        std::string note = link == LinkKind::Agw ? "agw" : "server";
+        note +=
+            " packet from [" + std::string(packet.sender) + "]" + (packet.hasRows ? " rows" : "");
+        for (const std::string_view row : packet.rows) note += " | " + std::string(row);
+        journal.push_back(note);
+    }
+    void EngineVersion(int major, int minor) override {
+        journal.push_back("version " + std::to_string(major) + "." + std::to_string(minor));
+    }
+    void RadioPorts(std::string_view count) override {
+        journal.push_back("ports " + std::string(count));
+    }
+
+    Journal& journal;
+};
+
+// A link of type L on a fake socket, reporting into the same journal.
+template <typename L, typename... Args>
+struct LinkRig {
+    explicit LinkRig(Args... args) : link(socket, reports, std::forward<Args>(args)...) {}
+    Journal Take() { return std::exchange(journal, {}); }
+    Journal journal;
+    FakeSocket socket{journal, "socket"};
+    ReportNotes reports{journal};
+    L link;
+};
+
+}  // namespace pluvetta::testing
