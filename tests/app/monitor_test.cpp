@@ -57,7 +57,6 @@ TEST(MonitorStart, ConnectsTheLinksTheCommandLineAsksForOrAsksForTheSetup) {
         {"  ", {"setup modal"}},
         {"q1xyz-13", {"agw connect localhost:8000"}},
         {"Q1XYZ S:hosta:14580", {"server connect hosta:14580"}},
-        {"Q1XYZ hostb:8001 save", {"agw connect hostb:8001"}},
     };
     for (const auto& [commandLine, journal] : cases) {
         Rig rig;

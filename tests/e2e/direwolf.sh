@@ -89,7 +89,6 @@ expect lblTemp ''
 cat "$work/audio.raw" >&7
 snapshot_until List2.1 '_10090556c045s020g030t050h60b10200'
 expect List2.0 '1: Q1XYZ-1 To APRS <UI pid=F0 Len=34 PF=0 >[TIME]'
-expect lblWxData '220°  6 / 8 km/h'
 expect lblTemp '25.0°C'
 expect lblWxComment ' wRSW'
 expect Text1 '1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=12 PF=0 >[TIME]\r\n>status text\r\n1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=60 PF=0 >[TIME]\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'

@@ -25,8 +25,7 @@ expect() {
 # finish NAME: the verdict, with the last readout when a check failed.
 finish() {
     if [ "$failures" -ne 0 ]; then
-        echo "--- readout"
-        cat "$work/readout"
+        [ -f "$work/readout" ] && { echo "--- readout"; cat "$work/readout"; }
         exit 1
     fi
     echo "$1: all checks passed"
