@@ -75,9 +75,8 @@ TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
 // The number grammar is DecimalNumber's; here, what a port makes of it.
 TEST(ReadPortValue, LeadingDecimalNumberRoundedHalfToEvenOrZeroOutsideTcpPorts) {
     const std::pair<std::string, std::uint16_t> cases[] = {
-        {"8001.5", 8002}, {"8000.5", 8000}, {"8001xyz", 8001}, {"45000", 45000},
-        {"65535", 65535}, {"65535.5", 0},   {"0.4", 0},        {"abc", 0},
-        {"-8001", 0},     {"1e400", 0}};
+        {"8001.5", 8002}, {"8000.5", 8000}, {"8001xyz", 8001}, {"45000", 45000}, {"65535", 65535},
+        {"65535.5", 0},   {"0.4", 0},       {"abc", 0},        {"-8001", 0},     {"1e400", 0}};
     for (const auto& [text, port] : cases) {
         EXPECT_EQ(ReadPortValue(text), port) << "port text [" << text << "]";
     }
