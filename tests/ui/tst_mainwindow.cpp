@@ -153,11 +153,6 @@ class TestMainWindow : public QObject {
         // The dialog is a window of its own and keeps its F1.
         QTest::keyClick(dialog, Qt::Key_F1);
         QCOMPARE(help.count(), 2);
-        dialog->close();
-        RightClick(Child("lblWxData"));
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(window_->Setup(), dialog);
-        QCOMPARE(QApplication::topLevelWidgets().count(), 2);
     }
 
     // A window started minimised goes straight to the tray, and goes there again after a

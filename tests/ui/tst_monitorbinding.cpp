@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSystemTrayIcon>
@@ -111,23 +112,54 @@ class TestMonitorBinding : public QObject {
         QFETCH(QString, endpoint);
         QFETCH(QString, title);
         server_.close();
-        // The link opens the setup dialog modally: note which window that is and close it.
+        // The link opens the setup dialog modally: note which window that is, where its focus
+        // is and what is selected there, and close it.
         QString modal;
         QTimer closer;
         connect(&closer, &QTimer::timeout, [&modal] {
             QWidget* shown = QApplication::activeModalWidget();
-            if (shown != nullptr && shown->close()) modal = shown->objectName();
+            auto* focus =
+                shown != nullptr ? qobject_cast<QLineEdit*>(shown->focusWidget()) : nullptr;
+            if (focus == nullptr) return;
+            const QString seen =
+                shown->objectName() + " " + focus->objectName() + " " + focus->selectedText();
+            if (shown->close()) modal = seen;
         });
         closer.start(20);
         binding_->Start(
             ("Q1XYZ-13 " + endpoint + ":127.0.0.1:" + QString::number(server_.serverPort()))
                 .toStdString(),
             folder_.path().toStdString());
-        QTRY_COMPARE(modal, QString("frmWxSetup"));
+        QTRY_COMPARE(modal, QString("frmWxSetup txtCall Q1XYZ-13"));
         QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
         QCOMPARE(binding_->Messages().Recorded()[0].title, title);
         const pluvetta::StationSettings& station = binding_->Core().Station();
         QVERIFY(!station.ServerEnabled && !station.AgwEnabled);
+    }
+
+    // The keyboard alone, from a start without a call sign: the call typed over NOCALL, Tab
+    // to the server's port, address and Enable box, the space bar, Enter; the window connects.
+    void keyboardAloneTakesAStartWithoutCallToAConnectedStation() {
+        const QString port = QString::number(server_.serverPort());
+        QTimer::singleShot(50, [&port] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            const auto key = [dialog](Qt::Key k, int times = 1) {
+                for (int i = 0; i < times; ++i) QTest::keyClick(dialog->focusWidget(), k);
+            };
+            QTest::keyClicks(dialog->focusWidget(), "q1xyz-13");
+            key(Qt::Key_Tab, 20);
+            QTest::keyClicks(dialog->focusWidget(), port);
+            key(Qt::Key_Tab);
+            QTest::keyClicks(dialog->focusWidget(), "127.0.0.1");
+            key(Qt::Key_Tab);
+            key(Qt::Key_Space);
+            key(Qt::Key_Return);
+        });
+        binding_->Start("", folder_.path().toStdString());
+        QVERIFY(QTest::qWaitFor([this] { return server_.hasPendingConnections(); }));
+        QTRY_COMPARE(window_->windowTitle(), QString("Q1XYZ-13 Wx Station"));
+        QCOMPARE(binding_->Core().Station().ServerPort, server_.serverPort());
     }
 };
 
