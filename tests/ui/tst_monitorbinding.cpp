@@ -136,31 +136,6 @@ class TestMonitorBinding : public QObject {
         const pluvetta::StationSettings& station = binding_->Core().Station();
         QVERIFY(!station.ServerEnabled && !station.AgwEnabled);
     }
-
-    // The keyboard alone, from a start without a call sign: the call typed over NOCALL, Tab
-    // to the server's port, address and Enable box, the space bar, Enter; the window connects.
-    void keyboardAloneTakesAStartWithoutCallToAConnectedStation() {
-        const QString port = QString::number(server_.serverPort());
-        QTimer::singleShot(50, [&port] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
-            const auto key = [dialog](Qt::Key k, int times = 1) {
-                for (int i = 0; i < times; ++i) QTest::keyClick(dialog->focusWidget(), k);
-            };
-            QTest::keyClicks(dialog->focusWidget(), "q1xyz-13");
-            key(Qt::Key_Tab, 20);
-            QTest::keyClicks(dialog->focusWidget(), port);
-            key(Qt::Key_Tab);
-            QTest::keyClicks(dialog->focusWidget(), "127.0.0.1");
-            key(Qt::Key_Tab);
-            key(Qt::Key_Space);
-            key(Qt::Key_Return);
-        });
-        binding_->Start("", folder_.path().toStdString());
-        QVERIFY(QTest::qWaitFor([this] { return server_.hasPendingConnections(); }));
-        QTRY_COMPARE(window_->windowTitle(), QString("Q1XYZ-13 Wx Station"));
-        QCOMPARE(binding_->Core().Station().ServerPort, server_.serverPort());
-    }
 };
 
 QTEST_MAIN(TestMonitorBinding)
