@@ -119,16 +119,20 @@ SetupNumbers ReadSetupNumbers(const SetupForm& form, const AlarmSettings& alarms
     for (std::size_t i = 0; i < kThresholdCount && !numbers.refused; ++i) {
         const auto field = static_cast<SetupField>(i);
         const std::optional<float> value = ReadUserNumber(form.numbers[i], format);
-        if (kFloatThresholds[i] != nullptr && value) {
-            numbers.alarms.*kFloatThresholds[i] = *value;
+        if (kFloatThresholds[i] != nullptr) {
+            if (value) {
+                numbers.alarms.*kFloatThresholds[i] = *value;
+            } else {
+                numbers.refused = field;
+            }
             continue;
         }
         const std::optional<std::int16_t> whole = value ? RoundToInt16(*value) : std::nullopt;
-        if (kFloatThresholds[i] == nullptr && whole && *whole >= 0 && *whole <= kHighestHumidity) {
+        if (whole && *whole >= 0 && *whole <= kHighestHumidity) {
             numbers.alarms.*HumidityThreshold(field) = *whole;
-            continue;
+        } else {
+            numbers.refused = field;
         }
-        numbers.refused = field;
     }
     if (numbers.refused) return numbers;
 

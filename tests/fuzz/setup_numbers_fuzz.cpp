@@ -1,6 +1,8 @@
 // The setup dialog's number boxes as the user may fill them: the first byte picks the user's
 // number format, the rest is the text of every box.
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
