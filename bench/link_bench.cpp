@@ -86,7 +86,7 @@ class NullDesktop : public Desktop {
 
 class NullSocket : public Socket {
   public:
-    void Connect(const std::string&, std::int16_t) override {}
+    void Connect(const std::string&, std::uint16_t) override {}
     void Close() override {}
     void Send(const std::string&) override {}
 };

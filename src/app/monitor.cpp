@@ -26,6 +26,7 @@ constexpr std::string_view kServerLostText = "Aprs Server Disconnected";
 constexpr std::string_view kAgwLostText = "AGWPE Disconnected";
 constexpr std::string_view kEngineVersionText = "Pluvetta connesso a AGWPE v";
 constexpr std::string_view kRadioPortsText = "Porte Radio : ";
+constexpr std::string_view kOffCaption = "Pluvetta OFF";
 
 }  // namespace
 
@@ -54,10 +55,8 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
         desktop_.ShowSetupDialog(DialogMode::Modal);
         return;
     }
-    if (station_.AgwEnabled) agwLink_.Connect(station_.AgwHost, station_.AgwPort);
-    if (station_.ServerEnabled) {
-        serverLink_.Connect(station_.ServerHost, station_.ServerPort, station_.StationCall);
-    }
+    if (station_.AgwEnabled) ConnectLink(LinkKind::Agw);
+    if (station_.ServerEnabled) ConnectLink(LinkKind::Server);
 }
 
 void Monitor::Shutdown() {
@@ -152,14 +151,18 @@ void Monitor::Connected(LinkKind link) {
 
 void Monitor::Started(LinkKind) {
     // What the readout showed belongs to the old connection.
+    BlankReadout();
+    minutesSinceReport_ = 0;
+    trendReady_ = false;
+}
+
+void Monitor::BlankReadout() {
     screen_.SetCaption(Label::WxData, std::string(kVersionCaption));
     for (const Label label : {Label::Press, Label::Temp, Label::UR, Label::Rain}) {
         screen_.SetCaption(label, std::string());
     }
     for (const TrendBox box : kTrendBoxes) screen_.TrendPicture(box).Clear();
     screen_.SetCaption(Label::Elapsed, FormatElapsed(0));
-    minutesSinceReport_ = 0;
-    trendReady_ = false;
 }
 
 void Monitor::Failed(LinkKind link, const std::string& description) {
@@ -216,6 +219,73 @@ void Monitor::CloseLink(LinkKind link) {
         agwLink_.Close();
         station_.AgwEnabled = false;
     }
+}
+
+void Monitor::ConnectLink(LinkKind link) {
+    if (link == LinkKind::Server) {
+        serverLink_.Connect(station_.ServerHost, station_.ServerPort, station_.StationCall);
+    } else {
+        agwLink_.Connect(station_.AgwHost, station_.AgwPort);
+    }
+}
+
+void Monitor::ClearLog() {
+    log_.Clear();
+    screen_.SetLogText(log_.Text());
+}
+
+SetupForm Monitor::SetupFilling() const { return FillSetupForm(station_, alarms_, numberFormat_); }
+
+std::optional<SetupField> Monitor::AcceptSetup(const SetupForm& form) {
+    const SetupNumbers numbers = ReadSetupNumbers(form, alarms_, numberFormat_);
+    if (numbers.refused) {
+        desktop_.ShowWarning(kSetupCaption, SetupRefusalText(*numbers.refused));
+        return numbers.refused;
+    }
+    const bool agwWasOn = std::exchange(station_.AgwEnabled, form.agwEnabled);
+    const bool serverWasOn = std::exchange(station_.ServerEnabled, form.serverEnabled);
+    const std::string call = UpperCase(TrimBlanks(form.call));
+    ApplyLinkSetup(LinkKind::Agw, agwWasOn, form.agwHost, numbers.agwPort, call);
+    // Sees the call as the AGWPE link left it: a new call that link took reconnects only it.
+    ApplyLinkSetup(LinkKind::Server, serverWasOn, form.serverHost, numbers.serverPort, call);
+
+    // With both links off the readout goes blank; the call typed is not kept.
+    if (!station_.AgwEnabled && !station_.ServerEnabled) {
+        const std::string caption(kOffCaption);
+        screen_.SetWindowCaption(caption);
+        screen_.SetTrayTooltip(caption);
+        BlankReadout();
+        ClearLog();
+        screen_.SetCaption(Label::WxComment, caption);
+    }
+
+    alarms_ = numbers.alarms;
+    alarms_.FocusOnData = form.focusOnData;
+    alarms_.BeepOnData = form.beepOnData;
+    alarms_.FocusOnAlarm = form.focusOnAlarm;
+    alarms_.BeepOnAlarm = form.beepOnAlarm;
+    station_.SaveAlarms = form.saveAlarms;
+    return std::nullopt;
+}
+
+// A link left on keeps running unless its host, its port or the call changed, or it was off.
+void Monitor::ApplyLinkSetup(LinkKind link, bool wasOn, const std::string& host, std::uint16_t port,
+                             const std::string& call) {
+    const bool server = link == LinkKind::Server;
+    if (!(server ? station_.ServerEnabled : station_.AgwEnabled)) {
+        CloseLink(link);
+        screen_.SetCaption(Label::WxComment, std::string(server ? kServerLostText : kAgwLostText));
+        return;
+    }
+    std::string& oldHost = server ? station_.ServerHost : station_.AgwHost;
+    std::uint16_t& oldPort = server ? station_.ServerPort : station_.AgwPort;
+    if (wasOn && host == oldHost && port == oldPort && call == station_.StationCall) return;
+    server ? serverLink_.Close() : agwLink_.Close();
+    ClearLog();
+    station_.StationCall = call;
+    oldHost = host;
+    oldPort = port;
+    ConnectLink(link);
 }
 
 void Monitor::WarnSaveFailed() { desktop_.ShowWarning(alarmsFilePath_.string(), kSaveFailedText); }

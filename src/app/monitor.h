@@ -10,6 +10,7 @@
 
 #include "app/caption_memory.h"
 #include "app/ports.h"
+#include "app/setup_form.h"
 #include "app/station_settings.h"
 #include "links/agw_link.h"
 #include "links/link_events.h"
@@ -47,6 +48,14 @@ class Monitor : public LinkEvents {
     // The one-minute timer.
     void OnElapsedTick();
 
+    // The setup dialog's form for the settings as they stand.
+    SetupForm SetupFilling() const;
+    // The setup dialog's "&Conferma". Every number box is checked first: the first one refused
+    // is named in a message box and returned, and nothing is applied. Otherwise the form goes
+    // into the settings, each link is reconnected, closed or left alone as the changes ask,
+    // and nullopt is returned.
+    std::optional<SetupField> AcceptSetup(const SetupForm& form);
+
     // The links, for the shell to hand them their sockets' events and the keep-alive ticks.
     AgwLink& Agw() { return agwLink_; }
     ServerLink& Server() { return serverLink_; }
@@ -74,6 +83,11 @@ class Monitor : public LinkEvents {
                           float change);
     void Raise();
     void CloseLink(LinkKind link);
+    void ConnectLink(LinkKind link);
+    void ApplyLinkSetup(LinkKind link, bool wasOn, const std::string& host, std::uint16_t port,
+                        const std::string& call);
+    void BlankReadout();
+    void ClearLog();
 
     CaptionMemory screen_;
     Desktop& desktop_;

@@ -1,5 +1,6 @@
 #include "app/station_settings.h"
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
@@ -14,8 +15,34 @@ constexpr char kBlank = ' ';
 constexpr std::size_t kLoneCallLength = 9;
 constexpr std::string_view kDefaultAgwHost = "localhost";
 constexpr std::string_view kSaveWord = "SAVE";
+constexpr double kHighestPort = 65535.0;
 
-std::string_view Trim(std::string_view text) {
+// host[:port]: a port after the first colon; without a colon the port is left alone.
+void SetEndpoint(std::string_view endpoint, std::string& host, std::uint16_t& port) {
+    const std::size_t colon = endpoint.find(':');
+    if (colon == std::string_view::npos) {
+        host = std::string(endpoint);
+        return;
+    }
+    host = std::string(endpoint.substr(0, colon));
+    port = ReadPortValue(endpoint.substr(colon + 1));
+}
+
+}  // namespace
+
+std::uint16_t ReadPortValue(std::string_view text) {
+    const std::size_t length = DecimalNumberLength(text);
+    if (length == 0) return 0;
+    const std::optional<double> value = ParseDecimalNumber<double>(text.substr(0, length));
+    if (!value) return 0;
+    // The default rounding mode takes an exact half to the even neighbour. A value that is no
+    // TCP port counts as not given, so the default port applies.
+    const double port = std::nearbyint(*value);
+    if (!(port >= 1.0 && port <= kHighestPort)) return 0;
+    return static_cast<std::uint16_t>(port);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlank);
     if (first == std::string_view::npos) return {};
     const std::size_t last = text.find_last_not_of(kBlank);
@@ -35,44 +62,21 @@ std::string UpperCase(std::string_view text) {
     return result;
 }
 
-// host[:port]: a port after the first colon; without a colon the port is left alone.
-void SetEndpoint(std::string_view endpoint, std::string& host, std::int16_t& port) {
-    const std::size_t colon = endpoint.find(':');
-    if (colon == std::string_view::npos) {
-        host = std::string(endpoint);
-        return;
-    }
-    host = std::string(endpoint.substr(0, colon));
-    port = ReadPortValue(endpoint.substr(colon + 1));
-}
-
-}  // namespace
-
-std::int16_t ReadPortValue(std::string_view text) {
-    const std::size_t length = DecimalNumberLength(text);
-    if (length == 0) return 0;
-    const std::optional<double> value = ParseDecimalNumber<double>(text.substr(0, length));
-    if (!value) return 0;
-    // A port the settings cannot hold counts as not given, so the default port applies.
-    const std::optional<std::int16_t> port = RoundToInt16(*value);
-    if (!port || *port < 0) return 0;
-    return *port;
-}
-
 void ParseCommandLine(std::string_view text, StationSettings& settings) {
-    const std::string_view line = Trim(text);
+    const std::string_view line = TrimBlanks(text);
     const std::size_t callEnd = line.find(kBlank);
     if (callEnd == std::string_view::npos) {
-        settings.StationCall = UpperCase(Trim(line.substr(0, kLoneCallLength)));
+        settings.StationCall = UpperCase(TrimBlanks(line.substr(0, kLoneCallLength)));
         return;
     }
     // Followed by more words, the call sign is taken whole, however long.
     settings.StationCall = UpperCase(line.substr(0, callEnd));
 
-    const std::string_view tail = Trim(line.substr(callEnd));
+    const std::string_view tail = TrimBlanks(line.substr(callEnd));
     const std::size_t wordEnd = tail.find(kBlank);
     const std::string_view word = tail.substr(0, wordEnd);
-    if (wordEnd != std::string_view::npos && UpperCase(Trim(tail.substr(wordEnd))) == kSaveWord) {
+    if (wordEnd != std::string_view::npos &&
+        UpperCase(TrimBlanks(tail.substr(wordEnd))) == kSaveWord) {
         settings.SaveAlarms = true;
     }
 

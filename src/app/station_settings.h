@@ -8,18 +8,18 @@ namespace pluvetta {
 
 // Public APRS-IS rotation address used when the command line names no server.
 inline constexpr std::string_view kDefaultServerHost = "rotate.aprs2.net";
-inline constexpr std::int16_t kDefaultAgwPort = 8000;
-inline constexpr std::int16_t kDefaultServerPort = 10153;
+inline constexpr std::uint16_t kDefaultAgwPort = 8000;
+inline constexpr std::uint16_t kDefaultServerPort = 10153;
 
 // Which station to watch and where its packets come from. Taken anew from the command line at
 // every start and never stored; a port of 0 means "not given" until defaults are applied.
 struct StationSettings {
     std::string StationCall;
     std::string AgwHost;
-    std::int16_t AgwPort = 0;
+    std::uint16_t AgwPort = 0;
     bool AgwEnabled = false;
     std::string ServerHost;
-    std::int16_t ServerPort = 0;
+    std::uint16_t ServerPort = 0;
     bool ServerEnabled = false;
     bool SaveAlarms = false;
 
@@ -27,8 +27,14 @@ struct StationSettings {
 };
 
 // Reads a port text: a decimal number from its start, rounded half to even. Gives 0 (not
-// given) when the text holds no number or the value does not fit a port of the settings.
-std::int16_t ReadPortValue(std::string_view text);
+// given) when the text holds no number or the value is not a TCP port, 1 to 65535.
+std::uint16_t ReadPortValue(std::string_view text);
+
+// The text without the blanks (spaces) at its ends.
+std::string_view TrimBlanks(std::string_view text);
+
+// The text in upper case, Latin-1 letters included.
+std::string UpperCase(std::string_view text);
 
 // Fills `settings` from the command line: call sign, optional endpoint word, optional SAVE.
 // Fields the text does not name keep their values.

@@ -31,7 +31,7 @@ int ReadVersionNumber(std::string_view data, std::size_t offset) {
 
 AgwLink::AgwLink(Socket& socket, LinkEvents& events) : socket_(socket), events_(events) {}
 
-void AgwLink::Connect(const std::string& host, std::int16_t port) {
+void AgwLink::Connect(const std::string& host, std::uint16_t port) {
     cutter_.Reset();
     socket_.Connect(host, port);
 }

@@ -19,7 +19,7 @@ class AgwLink {
     AgwLink(Socket& socket, LinkEvents& events);
 
     // Opens the link; the outcome arrives as OnConnected or OnError.
-    void Connect(const std::string& host, std::int16_t port);
+    void Connect(const std::string& host, std::uint16_t port);
     // Closes the link in any state; nothing is reported.
     void Close();
 

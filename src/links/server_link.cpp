@@ -15,7 +15,7 @@ void ServerLink::ForgetConnection() {
     login_.Reset();
 }
 
-void ServerLink::Connect(const std::string& host, std::int16_t port, std::string watchedCall) {
+void ServerLink::Connect(const std::string& host, std::uint16_t port, std::string watchedCall) {
     ForgetConnection();
     watchedCall_ = std::move(watchedCall);
     socket_.Connect(host, port);

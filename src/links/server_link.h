@@ -20,7 +20,7 @@ class ServerLink {
 
     // Opens the link; the outcome arrives as OnConnected or OnError. `watchedCall` goes into
     // the login's filter.
-    void Connect(const std::string& host, std::int16_t port, std::string watchedCall);
+    void Connect(const std::string& host, std::uint16_t port, std::string watchedCall);
     // Closes the link in any state; nothing is reported.
     void Close();
 

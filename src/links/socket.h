@@ -10,7 +10,7 @@ namespace pluvetta {
 class Socket {
   public:
     virtual ~Socket() = default;
-    virtual void Connect(const std::string& host, std::int16_t port) = 0;
+    virtual void Connect(const std::string& host, std::uint16_t port) = 0;
     // May be called in any state, also when never connected.
     virtual void Close() = 0;
     virtual void Send(const std::string& bytes) = 0;

@@ -18,6 +18,7 @@
 #include "ui/qt_socket.h"
 #include "ui/setup_dialog.h"
 #include "ui/twips.h"
+#include "ui/widget_colors.h"
 #include "ui/window_fonts.h"
 #include "ui/wx_icon.h"
 
@@ -54,21 +55,6 @@ const QColor kGreyText(0x80, 0x80, 0x80);
 constexpr int kRxRowWidth = 4000;
 
 QString Text(std::string_view latin1) { return FromLatin1(latin1); }
-
-// Background and text colour through the palette; an invalid background stays transparent.
-void SetColors(QWidget& widget, const QColor& background, const QColor& text) {
-    QPalette palette = widget.palette();
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::Base, background);
-        widget.setAutoFillBackground(true);
-    }
-    if (text.isValid()) {
-        palette.setColor(QPalette::WindowText, text);
-        palette.setColor(QPalette::Text, text);
-    }
-    widget.setPalette(palette);
-}
 
 // Labels show what arrives from the air: plain text, never markup.
 QLabel* MakeLabel(QWidget* parent, const char* name, QRect geometry, const QString& text,
@@ -126,7 +112,8 @@ MainWindow::MainWindow(bool trayAvailable, QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+// A setup dialog still open has no owner to take it along.
+MainWindow::~MainWindow() { delete setup_.data(); }
 
 void MainWindow::BuildWindRose() {
     picWx_ = new PictureBox(kRoseGrey, 5, this);
@@ -312,11 +299,24 @@ void MainWindow::RestoreFromTray() {
     activateWindow();
 }
 
+void MainWindow::SetSetupHooks(std::function<SetupForm()> fill, SetupAccept accept) {
+    fillSetup_ = std::move(fill);
+    acceptSetup_ = std::move(accept);
+}
+
 void MainWindow::ShowSetupDialog(DialogMode mode) {
-    if (!setup_) setup_ = std::make_unique<SetupDialog>();
-    if (mode == DialogMode::Modal) {
-        setup_->exec();
-        return;
+    if (!IsSetupDialogVisible()) {
+        // The dialog has no owner and may outlive an accept hook: it asks for the hook as it
+        // stands when the user confirms.
+        setup_ = new SetupDialog(fillSetup_ ? fillSetup_() : SetupForm{},
+                                 [this](const SetupForm& form) -> std::optional<SetupField> {
+                                     if (!acceptSetup_) return std::nullopt;
+                                     return acceptSetup_(form);
+                                 });
+        if (mode == DialogMode::Modal) {
+            setup_->exec();
+            return;
+        }
     }
     setup_->show();
     setup_->raise();

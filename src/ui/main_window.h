@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
-#include <memory>
+#include <functional>
 
 #include "app/panes.h"
 #include "app/ports.h"
+#include "app/setup_form.h"
+#include "ui/setup_dialog.h"
 
 class QLabel;
 class QListWidget;
@@ -18,7 +21,6 @@ namespace pluvetta {
 class HelpViewer;
 class PictureBox;
 class QtSocket;
-class SetupDialog;
 
 // The main window `frmWx`: the readout panel with its wind rose, the Rx and history panes,
 // the two sockets, the one-minute timer and the tray icon. It draws what it is told and turns
@@ -52,11 +54,15 @@ class MainWindow : public QWidget {
     // True while the window is hidden with its icon in the tray.
     bool IsInTray() const { return inTray_; }
 
-    // Shows the one setup dialog, created on first use; shown modeless, it is brought to the
-    // front if it is open already.
+    // Where the setup dialog takes its form from and hands it back to; without them it opens
+    // empty and "&Conferma" only closes it.
+    void SetSetupHooks(std::function<SetupForm()> fill, SetupAccept accept);
+    // Builds a setup dialog from the settings as they stand and shows it. While one is open,
+    // that one only comes to the front.
     void ShowSetupDialog(DialogMode mode);
     bool IsSetupDialogVisible() const;
-    SetupDialog* Setup() const { return setup_.get(); }
+    // The dialog on screen or last closed, until it is gone.
+    SetupDialog* Setup() const { return setup_.data(); }
 
   signals:
     // The user closes the window; the process ends after it.
@@ -90,7 +96,9 @@ class MainWindow : public QWidget {
     QtSocket* Winsock2_ = nullptr;
     QSystemTrayIcon* cSysTray1_ = nullptr;
     HelpViewer* help_ = nullptr;
-    std::unique_ptr<SetupDialog> setup_;
+    std::function<SetupForm()> fillSetup_;
+    SetupAccept acceptSetup_;
+    QPointer<SetupDialog> setup_;
     bool closed_ = false;
 };
 

@@ -26,7 +26,8 @@ SocketEvents EventsFor(Link& link) {
 
 MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
                                std::uint32_t loginSeed)
-    : messages_(&window),
+    : window_(window),
+      messages_(&window),
       screen_(window),
       desktop_(window, messages_),
       monitor_(screen_, desktop_, window.AgwSocket(), window.ServerSocket(),
@@ -44,7 +45,12 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
         std::chrono::duration_cast<std::chrono::milliseconds>(Monitor::kServerKeepAliveInterval));
     QObject::connect(keepAlive, &QTimer::timeout, &window, [&server] { server.OnKeepAliveTick(); });
     keepAlive->start();
+
+    window.SetSetupHooks([this] { return monitor_.SetupFilling(); },
+                         [this](const SetupForm& form) { return monitor_.AcceptSetup(form); });
 }
+
+MonitorBinding::~MonitorBinding() { window_.SetSetupHooks({}, {}); }
 
 void MonitorBinding::Start(std::string_view commandLine,
                            const std::filesystem::path& executableFolder) {

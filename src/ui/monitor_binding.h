@@ -21,6 +21,7 @@ class MonitorBinding {
   public:
     // `loginSeed` as the Monitor takes it: drawn at random once per run.
     MonitorBinding(MainWindow& window, NumberFormat numberFormat, std::uint32_t loginSeed);
+    ~MonitorBinding();
 
     // The window's load step: runs the Monitor's start-up.
     void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
@@ -29,6 +30,7 @@ class MonitorBinding {
     MessageBox& Messages() { return messages_; }
 
   private:
+    MainWindow& window_;
     MessageBox messages_;
     WindowScreen screen_;
     WindowDesktop desktop_;

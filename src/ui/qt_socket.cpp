@@ -25,13 +25,12 @@ QtSocket::QtSocket(QObject* parent) : QObject(parent), socket_(new QTcpSocket(th
     connect(socket_, &QTcpSocket::disconnected, this, &QtSocket::OnDisconnected);
 }
 
-void QtSocket::Connect(const std::string& host, std::int16_t port) {
+void QtSocket::Connect(const std::string& host, std::uint16_t port) {
     if (socket_->state() != QAbstractSocket::UnconnectedState) Close();
     ++generation_;
-    // A port the settings cannot hold is no port: the connect then fails as an event.
-    const quint16 tcpPort = port > 0 ? static_cast<quint16>(port) : 0;
+    // Port 0 is no port: the connect then fails as an event.
     inConnect_ = true;
-    socket_->connectToHost(FromLatin1(host), tcpPort);
+    socket_->connectToHost(FromLatin1(host), port);
     inConnect_ = false;
 }
 

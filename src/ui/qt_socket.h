@@ -30,7 +30,7 @@ class QtSocket : public QObject, public Socket {
 
     void SetEvents(SocketEvents events) { events_ = std::move(events); }
 
-    void Connect(const std::string& host, std::int16_t port) override;
+    void Connect(const std::string& host, std::uint16_t port) override;
     // Drops the connection at once, whatever its state, and reports no event for it.
     void Close() override;
     void Send(const std::string& bytes) override;

@@ -84,7 +84,7 @@ struct FakeDesktop : Desktop {
 // Notes its calls with its name in front ("agw connect localhost:8000").
 struct FakeSocket : Socket {
     FakeSocket(Journal& notes, std::string socketName) : journal(notes), name(socketName) {}
-    void Connect(const std::string& host, std::int16_t port) override {
+    void Connect(const std::string& host, std::uint16_t port) override {
         journal.push_back(name + " connect " + host + ":" + std::to_string(port));
     }
     void Close() override { journal.push_back(name + " close"); }

@@ -35,8 +35,9 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         {"q1xyz s:Rotate.Example:14580", {"Q1XYZ", "localhost", 8000, false, "Rotate.Example", 14580, true, false}},
         // Tabs are not blanks: the whole text is one word, cut to nine characters.
         {"q1xyz\ta:hostb", {"Q1XYZ\tA:H", "localhost", 8000, true, kAprs, 10153, false, false}},
-        // A port the settings cannot hold falls back to the default.
+        // A port outside 1..65535 falls back to the default; above 32767 is a port like any.
         {"Q1XYZ S:hosta:-14580", {"Q1XYZ", "localhost", 8000, false, "hosta", 10153, true, false}},
+        {"Q1XYZ S:hosta:45000", {"Q1XYZ", "localhost", 8000, false, "hosta", 45000, true, false}},
         {"q1\xe9z", {"Q1\xc9Z", "localhost", 8000, true, kAprs, 10153, false, false}},
     };
     // clang-format on
@@ -72,10 +73,10 @@ TEST(ApplyLinkDefaults, NamedHostsEnableTheirLinksAndFlagsSurviveEmptyHosts) {
 }
 
 // The number grammar is DecimalNumber's; here, what a port makes of it.
-TEST(ReadPortValue, LeadingDecimalNumberRoundedHalfToEvenOrZero) {
-    const std::pair<std::string, std::int16_t> cases[] = {
-        {"8001.5", 8002}, {"8001xyz", 8001}, {"32767", 32767}, {"abc", 0},
-        {"-8001", 0},     {"-0.4", 0},       {"32768", 0},     {"1e400", 0}};
+TEST(ReadPortValue, LeadingDecimalNumberRoundedHalfToEvenOrZeroOutsideTcpPorts) {
+    const std::pair<std::string, std::uint16_t> cases[] = {
+        {"8001.5", 8002}, {"8000.5", 8000}, {"8001xyz", 8001}, {"45000", 45000}, {"65535", 65535},
+        {"65535.5", 0},   {"0.4", 0},       {"abc", 0},        {"-8001", 0},     {"1e400", 0}};
     for (const auto& [text, port] : cases) {
         EXPECT_EQ(ReadPortValue(text), port) << "port text [" << text << "]";
     }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSystemTrayIcon>
@@ -41,11 +42,7 @@ class TestMonitorBinding : public QObject {
     void init() {
         binding_.reset();
         server_.close();
-        // Ports are 16-bit signed in the settings: the server needs one below 32768.
-        for (quint16 port = 23000; port < 32000 && !server_.isListening(); port += 11) {
-            server_.listen(QHostAddress::LocalHost, port);
-        }
-        QVERIFY(server_.isListening());
+        QVERIFY(server_.listen(QHostAddress::LocalHost, 0));
         QVERIFY(folder_.isValid());
         window_ = std::make_unique<pluvetta::MainWindow>(false);
         window_->show();
@@ -115,19 +112,25 @@ class TestMonitorBinding : public QObject {
         QFETCH(QString, endpoint);
         QFETCH(QString, title);
         server_.close();
-        // The link opens the setup dialog modally: note which window that is and close it.
+        // The link opens the setup dialog modally: note which window that is, where its focus
+        // is and what is selected there, and close it.
         QString modal;
         QTimer closer;
         connect(&closer, &QTimer::timeout, [&modal] {
             QWidget* shown = QApplication::activeModalWidget();
-            if (shown != nullptr && shown->close()) modal = shown->objectName();
+            auto* focus =
+                shown != nullptr ? qobject_cast<QLineEdit*>(shown->focusWidget()) : nullptr;
+            if (focus == nullptr) return;
+            const QString seen =
+                shown->objectName() + " " + focus->objectName() + " " + focus->selectedText();
+            if (shown->close()) modal = seen;
         });
         closer.start(20);
         binding_->Start(
             ("Q1XYZ-13 " + endpoint + ":127.0.0.1:" + QString::number(server_.serverPort()))
                 .toStdString(),
             folder_.path().toStdString());
-        QTRY_COMPARE(modal, QString("frmWxSetup"));
+        QTRY_COMPARE(modal, QString("frmWxSetup txtCall Q1XYZ-13"));
         QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
         QCOMPARE(binding_->Messages().Recorded()[0].title, title);
         const pluvetta::StationSettings& station = binding_->Core().Station();

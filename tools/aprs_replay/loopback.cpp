@@ -6,7 +6,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
 
 namespace aprs_replay {
@@ -49,20 +48,8 @@ void InstallStopSignals() {
 
 void SetNonBlocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL, 0) | O_NONBLOCK); }
 
-// The monitor keeps ports in 16 bits, so the kernel's ephemeral ports (32768 and up) would be
-// out of its reach: a free port is looked for among 20000..32767 instead, from a random start.
-int ListenOnLoopback(int port) {
-    if (port != 0) return Listen(port);
-    constexpr int kFirst = 20000;
-    constexpr int kCount = 32768 - kFirst;
-    const auto seed = static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count() ^ getpid());
-    const int start = static_cast<int>(seed % kCount);
-    for (int i = 0; i < kCount; ++i) {
-        if (const int fd = Listen(kFirst + (start + i) % kCount); fd >= 0) return fd;
-    }
-    return -1;
-}
+// Port 0 leaves the choice to the system; the monitor takes any TCP port, 1 to 65535.
+int ListenOnLoopback(int port) { return Listen(port); }
 
 int BoundPort(int fd) {
     sockaddr_in address{};

@@ -21,7 +21,7 @@ const char kUsage[] =
     "usage: aprs-replay [--port N] [--rate LINES_PER_SECOND] [--loop] [--count N]\n"
     "                   [--greeting | --agw] [--cut] [--hold] FILE\n"
     "Streams the lines of FILE, CR LF ended, to every client that connects to 127.0.0.1.\n"
-    "  --port N      port to listen on; 0 (default) picks a free one below 32768\n"
+    "  --port N      port to listen on; 0 (default) lets the system pick a free one\n"
     "  --rate R      lines per second per client; 0 (default) as fast as the client reads\n"
     "  --loop        start again at the first line after the last\n"
     "  --count N     send at most N lines to each client\n"
@@ -48,7 +48,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.agw = true;
         } else if (arg == "--cut") {
             options.cut = true;
-        } else if (arg == "--port" && hasValue && ParseNumber(argv[++i], 0, 65535, value)) {
+        } else if (arg == "--port" && hasValue && ParseNumber(argv[++i], 0, 65535, value) &&
+                   value == static_cast<int>(value)) {
             options.port = static_cast<int>(value);
         } else if (arg == "--rate" && hasValue && ParseNumber(argv[++i], 0, 1e9, value)) {
             options.rate = value;

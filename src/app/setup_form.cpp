@@ -1,0 +1,157 @@
+#include "app/setup_form.h"
+
+#include "app/decimal_number.h"
+
+namespace pluvetta {
+
+namespace {
+
+constexpr std::size_t kThresholdCount = 10;
+constexpr std::size_t kGroupWidth = 3;
+constexpr int kHighestHumidity = 100;
+
+// The float threshold each box holds, by SetupField; the humidities are whole numbers.
+constexpr std::array<float AlarmSettings::*, kThresholdCount> kFloatThresholds = {
+    &AlarmSettings::HiWind,
+    &AlarmSettings::HiGust,
+    &AlarmSettings::LoTemp,
+    &AlarmSettings::HiTemp,
+    nullptr,
+    nullptr,
+    &AlarmSettings::LoBaro,
+    &AlarmSettings::HiBaro,
+    &AlarmSettings::HiRainHour,
+    &AlarmSettings::HiRain24,
+};
+
+std::int16_t AlarmSettings::*HumidityThreshold(SetupField field) {
+    return field == SetupField::LoHum ? &AlarmSettings::LoHum : &AlarmSettings::HiHum;
+}
+
+// Each box as the dialog's labels name it, by SetupField.
+constexpr std::array<const char*, kSetupFieldCount> kFieldNames = {
+    "Wind Max", "Wind g",  "Temp Low", "Temp Hi",  "U.R. Low",   "U.R. Hi",
+    "Baro Low", "Baro Hi", "Rain 1h",  "Rain 24h", "Agwpe Port", "Server Port",
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Takes `mark` off the front of `text` when it is there.
+bool Take(std::string_view& text, std::string_view mark) {
+    if (mark.empty() || !text.starts_with(mark)) return false;
+    text.remove_prefix(mark.size());
+    return true;
+}
+
+// Moves the digits at the front of `text` to the end of `out`; returns how many there were.
+std::size_t TakeDigits(std::string_view& text, std::string& out) {
+    std::size_t count = 0;
+    while (count < text.size() && IsDigit(text[count])) ++count;
+    out.append(text.substr(0, count));
+    text.remove_prefix(count);
+    return count;
+}
+
+}  // namespace
+
+SetupForm FillSetupForm(const StationSettings& station, const AlarmSettings& alarms,
+                        const NumberFormat& format) {
+    SetupForm form;
+    form.call = station.StationCall;
+    form.agwHost = station.AgwHost;
+    form.serverHost = station.ServerHost;
+    for (std::size_t i = 0; i < kThresholdCount; ++i) {
+        const auto field = static_cast<SetupField>(i);
+        form.numbers[i] = kFloatThresholds[i] != nullptr
+                              ? FormatFixed(alarms.*kFloatThresholds[i], 1, format)
+                              : std::to_string(alarms.*HumidityThreshold(field));
+    }
+    form.Number(SetupField::AgwPort) = std::to_string(station.AgwPort);
+    form.Number(SetupField::ServerPort) = std::to_string(station.ServerPort);
+    form.agwEnabled = station.AgwEnabled;
+    form.serverEnabled = station.ServerEnabled;
+    form.focusOnData = alarms.FocusOnData;
+    form.beepOnData = alarms.BeepOnData;
+    form.focusOnAlarm = alarms.FocusOnAlarm;
+    form.beepOnAlarm = alarms.BeepOnAlarm;
+    form.saveAlarms = station.SaveAlarms;
+    return form;
+}
+
+std::optional<float> ReadUserNumber(std::string_view text, const NumberFormat& format) {
+    text = TrimBlanks(text);
+    // The number rewritten with '-' and '.', as the locale-free reader takes it.
+    std::string plain;
+    if (Take(text, format.minusSign) || Take(text, "-")) {
+        plain += '-';
+    } else {
+        Take(text, "+");
+    }
+    std::size_t digits = TakeDigits(text, plain);
+    // A group separator needs one to three digits before it and exactly three after it, so
+    // that "12.5" typed under a format with a decimal comma is refused, not read as 125.
+    if (format.groupSeparator != format.decimalSeparator && digits > 0 && digits <= kGroupWidth) {
+        while (Take(text, format.groupSeparator)) {
+            const std::size_t group = TakeDigits(text, plain);
+            if (group != kGroupWidth) return std::nullopt;
+            digits += group;
+        }
+    }
+    if (Take(text, format.decimalSeparator)) {
+        plain += '.';
+        digits += TakeDigits(text, plain);
+    }
+    if (!text.empty() || digits == 0) return std::nullopt;
+    return ParseDecimalNumber<float>(plain);
+}
+
+std::uint16_t ReadPortBox(std::string_view text) {
+    std::string packed;
+    for (const char c : text) {
+        if (c != ' ') packed += c;
+    }
+    return ReadPortValue(packed);
+}
+
+SetupNumbers ReadSetupNumbers(const SetupForm& form, const AlarmSettings& alarms,
+                              const NumberFormat& format) {
+    SetupNumbers numbers{.refused = std::nullopt, .alarms = alarms};
+    for (std::size_t i = 0; i < kThresholdCount && !numbers.refused; ++i) {
+        const auto field = static_cast<SetupField>(i);
+        const std::optional<float> value = ReadUserNumber(form.numbers[i], format);
+        if (kFloatThresholds[i] != nullptr) {
+            if (value) {
+                numbers.alarms.*kFloatThresholds[i] = *value;
+            } else {
+                numbers.refused = field;
+            }
+            continue;
+        }
+        const std::optional<std::int16_t> whole = value ? RoundToInt16(*value) : std::nullopt;
+        if (whole && *whole >= 0 && *whole <= kHighestHumidity) {
+            numbers.alarms.*HumidityThreshold(field) = *whole;
+        } else {
+            numbers.refused = field;
+        }
+    }
+    if (numbers.refused) return numbers;
+
+    numbers.agwPort = ReadPortBox(form.Number(SetupField::AgwPort));
+    numbers.serverPort = ReadPortBox(form.Number(SetupField::ServerPort));
+    if (form.agwEnabled && numbers.agwPort == 0) {
+        numbers.refused = SetupField::AgwPort;
+    } else if (form.serverEnabled && numbers.serverPort == 0) {
+        numbers.refused = SetupField::ServerPort;
+    }
+    return numbers;
+}
+
+std::string SetupRefusalText(SetupField field) {
+    std::string rule = "un numero";
+    if (field == SetupField::LoHum || field == SetupField::HiHum) rule += " da 0 a 100";
+    if (field == SetupField::AgwPort || field == SetupField::ServerPort) rule += " da 1 a 65535";
+    return std::string("Valore non valido in \"") + kFieldNames[static_cast<std::size_t>(field)] +
+           "\": scrivere " + rule + ".";
+}
+
+}  // namespace pluvetta

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "app/fake_ports.h"
+#include "app/monitor.h"
+
+namespace pluvetta {
+namespace {
+
+using testing::Journal;
+
+// A monitor on fakes, in an Italian number format, watching Q1XYZ-13 through the server at
+// hosta:14580 and AGWPE at localhost:8000, two minutes after its last report, with a traffic
+// log shown.
+struct Rig {
+    explicit Rig(bool agwOn) : monitor(screen, desktop, agw, server, {",", ".", "-"}) {
+        monitor.Station() = {"Q1XYZ-13", "localhost", 8000, agwOn, "hosta", 14580, true, false};
+        monitor.OnElapsedTick();
+        monitor.OnElapsedTick();
+        screen.logText = "old log";
+        journal.clear();
+    }
+
+    Journal journal;
+    testing::FakeScreen screen{journal};
+    testing::FakeDesktop desktop{journal};
+    testing::FakeSocket agw{journal, "agw"};
+    testing::FakeSocket server{journal, "server"};
+    Monitor monitor;
+};
+
+TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {
+    using Edit = std::function<void(SetupForm&)>;
+    const Journal agwAgain = {"agw close", "agw connect localhost:8000"};
+    // clang-format off
+    const std::tuple<bool, Edit, Journal, std::string> cases[] = {
+        {true, [](SetupForm&) {}, {}, "Q1XYZ-13"},
+        // The server link sees the call the AGWPE link has already taken.
+        {true, [](SetupForm& f) { f.call = " n0call "; }, agwAgain, "N0CALL"},
+        {false, [](SetupForm& f) { f.call = "N0CALL"; },
+         {"agw close", "lblWxComment=AGWPE Disconnected", "server close", "server connect hosta:14580"}, "N0CALL"},
+        {false, [](SetupForm& f) { f.agwEnabled = true; }, agwAgain, "Q1XYZ-13"},  // on again after an error
+        {true, [](SetupForm& f) { f.Number(SetupField::AgwPort) = "80 01x"; f.Number(SetupField::ServerPort) = "45000"; },
+         {"agw close", "agw connect localhost:8001", "server close", "server connect hosta:45000"}, "Q1XYZ-13"},
+        {true, [](SetupForm& f) { f.agwEnabled = f.serverEnabled = false; f.call = "N0CALL"; },
+         {"agw close", "lblWxComment=AGWPE Disconnected", "server close", "lblWxComment=Aprs Server Disconnected",
+          "caption=Pluvetta OFF", "traytip=Pluvetta OFF", "lblWxData=Pluvetta v6", "lblPress=", "lblTemp=", "lblUR=",
+          "lblRain=", "lblElapsed=00", "lblWxComment=Pluvetta OFF"}, "Q1XYZ-13"},
+    };
+    // clang-format on
+    for (const auto& [agwOn, edit, journal, call] : cases) {
+        Rig rig(agwOn);
+        SetupForm form = rig.monitor.SetupFilling();
+        edit(form);
+        EXPECT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
+        EXPECT_EQ(rig.journal, journal);
+        EXPECT_EQ(rig.monitor.Station().StationCall, call);
+        // Each reconnect and the switch-off empty the log; the elapsed count runs on.
+        EXPECT_EQ(rig.screen.logText, journal.empty() ? "old log" : "");
+        EXPECT_EQ(rig.monitor.MinutesSinceReport(), 2);
+    }
+}
+
+// The form shows the thresholds with one decimal in the user's format and reads them back
+// in it, humidities rounded half to even.
+TEST(AcceptSetup, ThresholdsAndFlagsGoBothWaysInTheUsersFormat) {
+    Rig rig(true);
+    SetupForm form = rig.monitor.SetupFilling();
+    EXPECT_EQ(form.numbers, (std::array<std::string, kSetupFieldCount>{
+                                "50,0", "80,0", "-5,0", "40,0", "20", "96", "900,0", "1.040,0",
+                                "40,0", "250,0", "8000", "14580"}));
+    // The port of a link left off is not read.
+    form.numbers = {"50", "1.080,5", " -2,5 ", "40,", "50,5", "97,5",
+                    ",5", "1040",    "0",      "2",   "8000", "0"};
+    form.beepOnData = form.saveAlarms = true;
+    form.focusOnAlarm = form.serverEnabled = false;
+    ASSERT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
+    const AlarmSettings& a = rig.monitor.Alarms();
+    EXPECT_EQ(std::make_tuple(a.HiGust, a.LoTemp, a.HiTemp, a.LoHum, a.HiHum, a.LoBaro, a.HiBaro),
+              std::make_tuple(1080.5f, -2.5f, 40.0f, 50, 98, 0.5f, 1040.0f));
+    EXPECT_EQ(std::make_tuple(a.BeepOnData, a.FocusOnData, a.BeepOnAlarm, a.FocusOnAlarm,
+                              rig.monitor.Station().SaveAlarms),
+              std::make_tuple(true, true, true, false, true));
+}
+
+// A refused box is named in a box titled as the dialog, and nothing of the form is applied:
+// neither the call, nor a gust, nor the server link switched off with it.
+TEST(AcceptSetup, ABoxThatIsNoNumberOfItsRangeRefusesTheWholeForm) {
+    // clang-format off
+    const std::tuple<SetupField, const char*, const char*> cases[] = {
+        {SetupField::HiWind, "", "\"Wind Max\": scrivere un numero."},
+        {SetupField::LoTemp, "12.5", "\"Temp Low\": scrivere un numero."},  // a group of one digit
+        {SetupField::HiBaro, "1.0400", "\"Baro Hi\": scrivere un numero."},
+        {SetupField::HiHum, "101", "\"U.R. Hi\": scrivere un numero da 0 a 100."},
+        {SetupField::AgwPort, "", "\"Agwpe Port\": scrivere un numero da 1 a 65535."},
+        {SetupField::ServerPort, "65535.5", "\"Server Port\": scrivere un numero da 1 a 65535."},
+    };
+    // clang-format on
+    for (const auto& [field, text, message] : cases) {
+        Rig rig(true);
+        SetupForm form = rig.monitor.SetupFilling();
+        form.Number(field) = text;
+        form.Number(SetupField::HiGust) = "99";
+        form.call = "N0CALL";
+        form.serverEnabled = field == SetupField::ServerPort;
+        EXPECT_EQ(rig.monitor.AcceptSetup(form), field) << text;
+        EXPECT_EQ(rig.journal,
+                  Journal{std::string("warning [Setup Parametri Pluvetta] Valore non valido in ") +
+                          message});
+        EXPECT_EQ(rig.monitor.Station(), (StationSettings{"Q1XYZ-13", "localhost", 8000, true,
+                                                          "hosta", 14580, true, false}));
+        EXPECT_EQ(rig.monitor.Alarms(), AlarmSettings{});
+    }
+}
+
+}  // namespace
+}  // namespace pluvetta
