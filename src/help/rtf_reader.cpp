@@ -1,0 +1,541 @@
+#include "help/rtf_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "help/rtf_text.h"
+
+namespace pluvetta {
+
+namespace {
+
+// Groups deeper than this share the state of the deepest one kept, so a file of braces alone
+// cannot make the stack grow with it. Real documents nest a few dozen deep.
+constexpr std::size_t kMaxGroupDepth = 1 << 18;
+// Numeric parameters stop growing here; RTF's own are 16 or 32 bits.
+constexpr int kParameterLimit = 1'000'000'000;
+// Control words longer than this are not RTF words and are ignored.
+constexpr std::size_t kMaxWordLength = 32;
+constexpr int kDefaultHalfPoints = 24;
+constexpr int kMinHalfPoints = 2;
+constexpr int kMaxHalfPoints = 3276;
+constexpr int kMaxIndent = 31680;  // 22 inches in twips
+constexpr int kNoFontNumber = -1;
+
+enum class Destination : std::uint8_t { Text, Skip, FontTable, ColorTable };
+
+enum class Action : std::uint8_t {
+    Par,
+    Line,
+    Tab,
+    Pard,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    FontSize,
+    Font,
+    DefaultFont,
+    ForeColor,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
+    LeftIndent,
+    FirstIndent,
+    Unicode,
+    UnicodeSkip,
+    Bin,
+    AnsiCodePage,
+    OtherCharset,
+    FontTable,
+    ColorTable,
+    Red,
+    Green,
+    Blue,
+    SkipGroup,
+    Symbol,
+};
+
+struct Word {
+    std::string_view name;
+    Action action;
+    char32_t symbol = 0;
+};
+
+// Sorted by name for the binary search. Destinations that show nothing in a viewer (tables
+// of styles and lists, document information, pictures, headers, footers, notes, field
+// instructions) skip their whole group; a field's result stays.
+constexpr Word kWords[] = {
+    {"ansicpg", Action::AnsiCodePage},
+    {"author", Action::SkipGroup},
+    {"b", Action::Bold},
+    {"bin", Action::Bin},
+    {"blue", Action::Blue},
+    {"bullet", Action::Symbol, U'\u2022'},
+    {"cell", Action::Tab},
+    {"cf", Action::ForeColor},
+    {"colortbl", Action::ColorTable},
+    {"comment", Action::SkipGroup},
+    {"datastore", Action::SkipGroup},
+    {"deff", Action::DefaultFont},
+    {"emdash", Action::Symbol, U'\u2014'},
+    {"endash", Action::Symbol, U'\u2013'},
+    {"f", Action::Font},
+    {"fi", Action::FirstIndent},
+    {"fldinst", Action::SkipGroup},
+    {"fonttbl", Action::FontTable},
+    {"footer", Action::SkipGroup},
+    {"footerf", Action::SkipGroup},
+    {"footerl", Action::SkipGroup},
+    {"footerr", Action::SkipGroup},
+    {"footnote", Action::SkipGroup},
+    {"fs", Action::FontSize},
+    {"green", Action::Green},
+    {"header", Action::SkipGroup},
+    {"headerf", Action::SkipGroup},
+    {"headerl", Action::SkipGroup},
+    {"headerr", Action::SkipGroup},
+    {"i", Action::Italic},
+    {"info", Action::SkipGroup},
+    {"ldblquote", Action::Symbol, U'\u201C'},
+    {"li", Action::LeftIndent},
+    {"line", Action::Line},
+    {"listoverridetable", Action::SkipGroup},
+    {"listtable", Action::SkipGroup},
+    {"lquote", Action::Symbol, U'\u2018'},
+    {"mac", Action::OtherCharset},
+    {"nonshppict", Action::SkipGroup},
+    {"object", Action::SkipGroup},
+    {"par", Action::Par},
+    {"pard", Action::Pard},
+    {"pc", Action::OtherCharset},
+    {"pca", Action::OtherCharset},
+    {"pict", Action::SkipGroup},
+    {"plain", Action::Plain},
+    {"qc", Action::AlignCenter},
+    {"qj", Action::AlignJustify},
+    {"ql", Action::AlignLeft},
+    {"qr", Action::AlignRight},
+    {"rdblquote", Action::Symbol, U'\u201D'},
+    {"red", Action::Red},
+    {"row", Action::Par},
+    {"rquote", Action::Symbol, U'\u2019'},
+    {"stylesheet", Action::SkipGroup},
+    {"tab", Action::Tab},
+    {"u", Action::Unicode},
+    {"uc", Action::UnicodeSkip},
+    {"ul", Action::Underline},
+    {"uld", Action::Underline},
+    {"uldb", Action::Underline},
+    {"ulnone", Action::UnderlineNone},
+    {"ulw", Action::Underline},
+};
+static_assert(std::is_sorted(std::begin(kWords), std::end(kWords),
+                             [](const Word& a, const Word& b) { return a.name < b.name; }));
+
+const Word* FindWord(std::string_view name) {
+    const auto* it = std::lower_bound(std::begin(kWords), std::end(kWords), name,
+                                      [](const Word& w, std::string_view n) { return w.name < n; });
+    return it != std::end(kWords) && it->name == name ? it : nullptr;
+}
+
+// Everything a group saves and its closing brace restores.
+struct GroupState {
+    Destination destination = Destination::Text;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int halfPoints = kDefaultHalfPoints;
+    int fontNumber = kNoFontNumber;
+    int colorNumber = 0;
+    int unicodeSkip = 1;
+    RtfAlignment alignment = RtfAlignment::Left;
+    int leftIndent = 0;
+    int firstIndent = 0;
+};
+
+int Clamp(long value, int low, int high) {
+    return static_cast<int>(std::clamp<long>(value, low, high));
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+class Reader {
+  public:
+    explicit Reader(std::string_view in) : in_(in) {}
+
+    RtfDocument Read() {
+        while (pos_ < in_.size() && !finished_) {
+            const char c = in_[pos_++];
+            if (c == '{') {
+                OpenGroup();
+            } else if (c == '}') {
+                CloseGroup();
+            } else if (c == '\\') {
+                ReadControl();
+            } else if (c == '\t') {
+                if (!Fallback()) TextBreak('\t');
+            } else if (static_cast<unsigned char>(c) >= 0x20) {
+                if (!Fallback()) Character(ByteToCodePoint(c));
+            }
+            // Other control bytes, line ends among them, are layout of the file itself.
+        }
+        FinishParagraph(false);
+        return std::move(doc_);
+    }
+
+  private:
+    void OpenGroup() {
+        pendingSkip_ = 0;
+        if (stack_.size() >= kMaxGroupDepth) {
+            ++excessDepth_;
+            return;
+        }
+        stack_.push_back(state_);
+    }
+
+    void CloseGroup() {
+        pendingSkip_ = 0;
+        if (excessDepth_ > 0) {
+            --excessDepth_;
+            return;
+        }
+        if (stack_.empty()) return;
+        if (state_.destination == Destination::FontTable && !fontName_.empty()) FinishFont();
+        state_ = stack_.back();
+        stack_.pop_back();
+        // The document's own group has closed: what follows is not part of it.
+        finished_ = stack_.empty();
+    }
+
+    // True when the token in hand is a fallback character of a \u and is to be dropped.
+    bool Fallback() {
+        if (pendingSkip_ == 0) return false;
+        --pendingSkip_;
+        return true;
+    }
+
+    void ReadControl() {
+        if (pos_ >= in_.size()) return;
+        const char c = in_[pos_];
+        if (IsLetter(c)) {
+            ReadWord();
+            return;
+        }
+        ++pos_;
+        if (c == '\'') {
+            ReadHexByte();
+            return;
+        }
+        if (c == '*') {
+            // Marks a destination this reader may not know: none of those is shown.
+            state_.destination = Destination::Skip;
+            return;
+        }
+        if (Fallback()) return;
+        switch (c) {
+            case '\\':
+            case '{':
+            case '}':
+                Character(static_cast<unsigned char>(c));
+                break;
+            case '~':
+                Character(U'\u00A0');
+                break;
+            case '_':
+                Character(U'\u2011');
+                break;
+            case '\r':
+            case '\n':
+                FinishParagraph(true);
+                break;
+            default:
+                break;  // \- (optional hyphen) and the rest show nothing
+        }
+    }
+
+    void ReadHexByte() {
+        if (in_.size() - pos_ < 2) {
+            pos_ = in_.size();
+            return;
+        }
+        const int high = HexValue(in_[pos_]);
+        const int low = HexValue(in_[pos_ + 1]);
+        if (high < 0 || low < 0) return;
+        pos_ += 2;
+        if (Fallback()) return;
+        Character(ByteToCodePoint(static_cast<char>(high * 16 + low)));
+    }
+
+    void ReadWord() {
+        const std::size_t start = pos_;
+        while (pos_ < in_.size() && IsLetter(in_[pos_])) ++pos_;
+        const std::string_view name = in_.substr(start, pos_ - start);
+        bool negative = false;
+        if (pos_ + 1 < in_.size() && in_[pos_] == '-' && IsDigit(in_[pos_ + 1])) {
+            negative = true;
+            ++pos_;
+        }
+        bool hasParameter = false;
+        long parameter = 0;
+        while (pos_ < in_.size() && IsDigit(in_[pos_])) {
+            hasParameter = true;
+            parameter = std::min<long>(parameter * 10 + (in_[pos_++] - '0'), kParameterLimit);
+        }
+        if (negative) parameter = -parameter;
+        if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+
+        const Word* word = name.size() <= kMaxWordLength ? FindWord(name) : nullptr;
+        // Binary data is skipped whatever else happens: its bytes are never read as RTF.
+        if (word != nullptr && word->action == Action::Bin) {
+            const auto count = static_cast<std::size_t>(std::max(parameter, 0L));
+            pos_ += std::min(count, in_.size() - pos_);
+        }
+        if (Fallback() || word == nullptr) return;
+        Apply(*word, hasParameter, parameter);
+    }
+
+    void Apply(const Word& word, bool hasParameter, long parameter) {
+        const bool on = !hasParameter || parameter != 0;
+        switch (word.action) {
+            case Action::Par:
+                FinishParagraph(true);
+                break;
+            case Action::Line:
+                TextBreak('\n');
+                break;
+            case Action::Tab:
+                TextBreak('\t');
+                break;
+            case Action::Pard:
+                state_.alignment = RtfAlignment::Left;
+                state_.leftIndent = 0;
+                state_.firstIndent = 0;
+                break;
+            case Action::Plain:
+                state_.bold = state_.italic = state_.underline = false;
+                state_.halfPoints = kDefaultHalfPoints;
+                state_.fontNumber = kNoFontNumber;
+                state_.colorNumber = 0;
+                break;
+            case Action::Bold:
+                state_.bold = on;
+                break;
+            case Action::Italic:
+                state_.italic = on;
+                break;
+            case Action::Underline:
+                state_.underline = on;
+                break;
+            case Action::UnderlineNone:
+                state_.underline = false;
+                break;
+            case Action::FontSize:
+                state_.halfPoints = hasParameter ? Clamp(parameter, kMinHalfPoints, kMaxHalfPoints)
+                                                 : kDefaultHalfPoints;
+                break;
+            case Action::Font:
+                // In the font table \f numbers the entry; elsewhere it picks one.
+                if (state_.destination == Destination::FontTable) {
+                    fontEntry_ = Clamp(parameter, 0, kParameterLimit);
+                } else {
+                    state_.fontNumber = Clamp(parameter, 0, kParameterLimit);
+                }
+                break;
+            case Action::DefaultFont:
+                defaultFont_ = Clamp(parameter, 0, kParameterLimit);
+                break;
+            case Action::ForeColor:
+                state_.colorNumber = Clamp(parameter, 0, kParameterLimit);
+                break;
+            case Action::AlignLeft:
+                state_.alignment = RtfAlignment::Left;
+                break;
+            case Action::AlignCenter:
+                state_.alignment = RtfAlignment::Center;
+                break;
+            case Action::AlignRight:
+                state_.alignment = RtfAlignment::Right;
+                break;
+            case Action::AlignJustify:
+                state_.alignment = RtfAlignment::Justify;
+                break;
+            case Action::LeftIndent:
+                state_.leftIndent = Clamp(parameter, -kMaxIndent, kMaxIndent);
+                break;
+            case Action::FirstIndent:
+                state_.firstIndent = Clamp(parameter, -kMaxIndent, kMaxIndent);
+                break;
+            case Action::Unicode:
+                if (!hasParameter) break;
+                Character(UnicodeEscapeToCodePoint(parameter));
+                pendingSkip_ = state_.unicodeSkip;
+                break;
+            case Action::UnicodeSkip:
+                state_.unicodeSkip = Clamp(parameter, 0, kParameterLimit);
+                break;
+            case Action::AnsiCodePage:
+                codePage_ = parameter == 1252 ? CodePage::Windows1252 : CodePage::Unknown;
+                break;
+            case Action::OtherCharset:
+                codePage_ = CodePage::Unknown;
+                break;
+            case Action::FontTable:
+                state_.destination = Destination::FontTable;
+                break;
+            case Action::ColorTable:
+                state_.destination = Destination::ColorTable;
+                break;
+            case Action::Red:
+                colorEntry_.red = static_cast<std::uint8_t>(Clamp(parameter, 0, 255));
+                colorEntrySet_ = true;
+                break;
+            case Action::Green:
+                colorEntry_.green = static_cast<std::uint8_t>(Clamp(parameter, 0, 255));
+                colorEntrySet_ = true;
+                break;
+            case Action::Blue:
+                colorEntry_.blue = static_cast<std::uint8_t>(Clamp(parameter, 0, 255));
+                colorEntrySet_ = true;
+                break;
+            case Action::SkipGroup:
+                state_.destination = Destination::Skip;
+                break;
+            case Action::Symbol:
+                Character(word.symbol);
+                break;
+            case Action::Bin:
+                break;
+        }
+    }
+
+    char32_t ByteToCodePoint(char byte) const { return CodePageToCodePoint(codePage_, byte); }
+
+    // One character of text, in whichever destination is current.
+    void Character(char32_t codePoint) {
+        switch (state_.destination) {
+            case Destination::Text:
+                for (const char32_t c : surrogates_.Take(codePoint)) {
+                    if (c != 0) AppendUtf8(Run(), c);
+                }
+                break;
+            case Destination::FontTable:
+                if (codePoint == ';') {
+                    FinishFont();
+                } else if (codePoint >= 0x20) {
+                    AppendUtf8(fontName_, codePoint);
+                }
+                break;
+            case Destination::ColorTable:
+                if (codePoint == ';') FinishColor();
+                break;
+            case Destination::Skip:
+                break;
+        }
+    }
+
+    // A tab or a line break, which Character() keeps out of the text.
+    void TextBreak(char mark) {
+        if (state_.destination != Destination::Text) return;
+        FlushSurrogate();
+        Run() += mark;
+    }
+
+    void FlushSurrogate() {
+        if (const char32_t alone = surrogates_.Flush(); alone != 0) AppendUtf8(Run(), alone);
+    }
+
+    // The text of the run that takes the next character, opened when the format changed.
+    std::string& Run() {
+        RtfCharFormat format;
+        format.bold = state_.bold;
+        format.italic = state_.italic;
+        format.underline = state_.underline;
+        format.halfPoints = state_.halfPoints;
+        const int number = state_.fontNumber == kNoFontNumber ? defaultFont_ : state_.fontNumber;
+        if (const auto font = fontIndex_.find(number); font != fontIndex_.end()) {
+            format.font = font->second;
+        }
+        const auto color = static_cast<std::size_t>(state_.colorNumber);
+        if (color < colors_.size()) format.color = colors_[color];
+        if (paragraph_.runs.empty() || paragraph_.runs.back().format != format) {
+            paragraph_.runs.push_back({format, {}});
+        }
+        return paragraph_.runs.back().text;
+    }
+
+    // Ends the paragraph in hand with the paragraph format now in force. At the end of the
+    // document an empty last paragraph is not kept: the writer's closing \par made it.
+    void FinishParagraph(bool explicitEnd) {
+        if (explicitEnd && state_.destination != Destination::Text) return;
+        if (state_.destination == Destination::Text) FlushSurrogate();
+        if (!explicitEnd && paragraph_.runs.empty()) return;
+        paragraph_.alignment = state_.alignment;
+        paragraph_.leftIndent = state_.leftIndent;
+        paragraph_.firstIndent = state_.firstIndent;
+        doc_.paragraphs.push_back(std::move(paragraph_));
+        paragraph_ = RtfParagraph{};
+    }
+
+    void FinishFont() {
+        const std::size_t first = fontName_.find_first_not_of(' ');
+        const std::size_t last = fontName_.find_last_not_of(' ');
+        std::string name =
+            first == std::string::npos ? std::string() : fontName_.substr(first, last - first + 1);
+        fontIndex_[fontEntry_] = static_cast<int>(doc_.fonts.size());
+        doc_.fonts.push_back(std::move(name));
+        fontName_.clear();
+    }
+
+    void FinishColor() {
+        colors_.push_back(colorEntrySet_ ? std::optional<RtfColor>(colorEntry_) : std::nullopt);
+        colorEntry_ = RtfColor{};
+        colorEntrySet_ = false;
+    }
+
+    std::string_view in_;
+    std::size_t pos_ = 0;
+    bool finished_ = false;
+
+    std::vector<GroupState> stack_;
+    GroupState state_;
+    std::size_t excessDepth_ = 0;
+    // Fallback characters of the last \u still to drop.
+    long pendingSkip_ = 0;
+    SurrogatePairs surrogates_;
+    CodePage codePage_ = CodePage::Windows1252;
+
+    int defaultFont_ = 0;
+    int fontEntry_ = 0;
+    std::string fontName_;
+    std::unordered_map<int, int> fontIndex_;
+    std::vector<std::optional<RtfColor>> colors_;
+    RtfColor colorEntry_;
+    bool colorEntrySet_ = false;
+
+    RtfDocument doc_;
+    RtfParagraph paragraph_;
+};
+
+}  // namespace
+
+std::optional<RtfDocument> ReadRtf(std::string_view bytes) {
+    if (!bytes.starts_with("{\\rtf")) return std::nullopt;
+    return Reader(bytes).Read();
+}
+
+}  // namespace pluvetta

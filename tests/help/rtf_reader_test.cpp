@@ -1,0 +1,195 @@
+#include "help/rtf_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace pluvetta {
+namespace {
+
+// The text a document shows: paragraphs ended by "¶", line breaks and tabs as read.
+std::string Shown(const RtfDocument& doc) {
+    std::string text;
+    for (const RtfParagraph& paragraph : doc.paragraphs) {
+        for (const RtfRun& run : paragraph.runs) text += run.text;
+        text += "¶";
+    }
+    return text;
+}
+
+std::string Read(const std::string& rtf) {
+    const std::optional<RtfDocument> doc = ReadRtf(rtf);
+    return doc ? Shown(*doc) : "(not RTF)";
+}
+
+struct TextCase {
+    const char* construct;
+    std::string rtf;
+    std::string shown;
+};
+
+TEST(ReadRtf, EachConstructShowsItsText) {
+    const TextCase cases[] = {
+        {"not RTF", "", "(not RTF)"},
+        {"not RTF", "Leggimi: {\\rtf1 x}", "(not RTF)"},
+        {"control symbols", "{\\rtf1 a\\{b\\}c\\\\d\\~e\\-f}", "a{b}c\\d\u00A0ef¶"},
+        {"paragraph, line, tab", "{\\rtf1 a\\par b\\line c\\tab d\\par}", "a¶b\nc\td¶"},
+        {"line ends of the file", "{\\rtf1 a\r\nb\\\nc}", "ab¶c¶"},
+        {"unknown words", "{\\rtf1\\nouicompat\\viewkind4 \\unknownword-12 x}", "x¶"},
+        {"Windows-1252", "{\\rtf1\\ansi\\ansicpg1252 perch\\'e9 citt\\'E0 \\'80\\'93}",
+         "perché città €“¶"},
+        {"code page not held", "{\\rtf1\\ansi\\ansicpg1251 \\'e9!}", "\uFFFD!¶"},
+        {"8-bit byte", "{\\rtf1 \xe8}", "è¶"},
+        {"\\u with fallback", "{\\rtf1 pi\\u249?}", "più¶"},
+        {"negative \\u", "{\\rtf1 \\u-31671?}", "葉¶"},
+        {"surrogate pair", "{\\rtf1 \\u-10179?\\u-8704?}", "😀¶"},
+        {"lone surrogate", "{\\rtf1 \\u-10179?x}", "\uFFFDx¶"},
+        {"huge \\u", "{\\rtf1 \\u99999999999999?x}", "\uFFFDx¶"},
+        {"fallback as \\'hh", "{\\rtf1 \\u232\\'e8x}", "èx¶"},
+        {"\\uc in and out of groups", "{\\rtf1\\uc2 \\u232 xy{\\uc0\\u233 z}\\u224 vwk}", "èézàk¶"},
+        {"brace ends the fallback", "{\\rtf1\\uc3 \\u232{x}y}", "èxy¶"},
+        {"symbol words", "{\\rtf1 \\bullet\\endash\\emdash\\lquote\\rdblquote}", "•–—‘”¶"},
+        {"skipped destinations",
+         "{\\rtf1{\\*\\generator W}{\\stylesheet{\\s0 N;}}{\\info{\\title T}}{\\header H}"
+         "{\\footer F}{\\pict\\pngblip 8950}{\\*\\unknown{x}}{\\fonttbl{\\f0 A;}}{\\colortbl;}ok}",
+         "ok¶"},
+        {"field result kept", "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}",
+         "link¶"},
+        {"list number fallback", "{\\rtf1{\\pntext 1.\\tab}voce\\par}", "1.\tvoce¶"},
+        {"\\bin holding braces", "{\\rtf1 a{\\pict\\bin6 }}}{{{}b}", "ab¶"},
+        {"\\bin past the end", "{\\rtf1 a\\bin999 xyz", "a¶"},
+        {"extra closing brace", "{\\rtf1 a}b}", "a¶"},
+        {"truncated", "{\\rtf1 {\\b bold", "bold¶"},
+        {"truncated escape", "{\\rtf1 a\\'e", "a¶"},
+    };
+    for (const TextCase& c : cases) EXPECT_EQ(Read(c.rtf), c.shown) << c.construct;
+}
+
+// The text as WordPad writes it: header, font table, generator, lists with their fallback
+// numbers, Italian letters through the code page and a letter outside it through \u.
+TEST(ReadRtf, WordPadDocumentShowsItsTextExactly) {
+    const std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
+        "{\\f1\\fnil\\fcharset2 Symbol;}}\r\n{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 "
+        "\r\n\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang16 Questa \\b prova\\b0  \\'e8 scritta "
+        "con WordPad: perch\\'e9 no? \\u945?\\par\r\n{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt"
+        "\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720\\sa200\\sl276\\slmult1 Primo punto\\par"
+        "\r\n{\\pntext\\f1\\'B7\\tab}Secondo punto\\par\r\n\\pard\\sa200\\sl276\\slmult1\\par\r\n}"
+        "\r\n";
+    EXPECT_EQ(Read(rtf),
+              "Questa prova è scritta con WordPad: perché no? α¶·\tPrimo punto¶·\tSecondo punto¶¶");
+}
+
+RtfCharFormat Format(int halfPoints, int font, bool bold = false, bool italic = false,
+                     bool underline = false) {
+    RtfCharFormat format;
+    format.halfPoints = halfPoints;
+    format.font = font;
+    format.bold = bold;
+    format.italic = italic;
+    format.underline = underline;
+    return format;
+}
+
+RtfCharFormat Colored(RtfCharFormat format, RtfColor color) {
+    format.color = color;
+    return format;
+}
+
+TEST(ReadRtf, FormatsFollowTheirWordsAndGroups) {
+    const std::optional<RtfDocument> doc = ReadRtf(
+        "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\froman{\\*\\panose 02}Times New Roman;}{\\f1 Arial;}}"
+        "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"
+        "\\pard\\qc\\li720\\fi-360 n\\f0\\fs32\\b B\\b0\\i I\\i0\\ul U\\ulnone\\cf1 R{\\cf2\\b G}r"
+        "\\plain P\\par\\pard\\qr r\\par\\qj\\li-99999 j\\par\\ql l}");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->fonts, (std::vector<std::string>{"Times New Roman", "Arial"}));
+
+    const RtfColor red{255, 0, 0};
+    const std::vector<std::pair<std::string, RtfCharFormat>> runs = {
+        {"n", Format(24, 1)},
+        {"B", Format(32, 0, true)},
+        {"I", Format(32, 0, false, true)},
+        {"U", Format(32, 0, false, false, true)},
+        {"R", Colored(Format(32, 0), red)},
+        {"G", Colored(Format(32, 0, true), {0, 128, 255})},
+        {"r", Colored(Format(32, 0), red)},
+        {"P", Format(24, 1)},
+    };
+    ASSERT_EQ(doc->paragraphs.size(), 4u);
+    const RtfParagraph& first = doc->paragraphs[0];
+    ASSERT_EQ(first.runs.size(), runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_EQ(first.runs[i].text, runs[i].first);
+        EXPECT_TRUE(first.runs[i].format == runs[i].second) << runs[i].first;
+    }
+    EXPECT_EQ(first.alignment, RtfAlignment::Center);
+    EXPECT_EQ(first.leftIndent, 720);
+    EXPECT_EQ(first.firstIndent, -360);
+    EXPECT_EQ(doc->paragraphs[1].alignment, RtfAlignment::Right);
+    EXPECT_EQ(doc->paragraphs[1].leftIndent, 0);
+    EXPECT_EQ(doc->paragraphs[2].alignment, RtfAlignment::Justify);
+    EXPECT_EQ(doc->paragraphs[2].leftIndent, -31680);
+    EXPECT_EQ(doc->paragraphs[3].alignment, RtfAlignment::Left);
+}
+
+TEST(ReadRtf, DeepNestingKeepsTextAndRestoresEachGroup) {
+    constexpr int kDepth = 100'000;
+    std::string rtf = "{\\rtf1 ";
+    for (int i = 0; i < kDepth; ++i) rtf += "{\\b ";
+    rtf += "x" + std::string(kDepth, '}') + "y}";
+    const std::optional<RtfDocument> doc = ReadRtf(rtf);
+    ASSERT_TRUE(doc);
+    ASSERT_EQ(doc->paragraphs.size(), 1u);
+    ASSERT_EQ(doc->paragraphs[0].runs.size(), 2u);
+    EXPECT_TRUE(doc->paragraphs[0].runs[0].format.bold);
+    EXPECT_FALSE(doc->paragraphs[0].runs[1].format.bold);
+    EXPECT_EQ(Shown(*doc), "xy¶");
+
+    // Past the depth the reader keeps, groups still count: their text shows, and the braces
+    // that close them close nothing else.
+    EXPECT_EQ(Read("{\\rtf1 " + std::string(1'000'000, '{') + "z" + std::string(1'000'000, '}') +
+                   "w}tail"),
+              "zw¶");
+}
+
+// Whatever the bytes, runs hold valid UTF-8 with no control character but tab and line break.
+TEST(ReadRtf, RandomBytesGiveCleanText) {
+    std::mt19937 rng(20261206);
+    const std::string alphabet = "{}\\'*;0123456789-abfiu \xe8\x80\r\n\t";
+    for (int round = 0; round < 2000; ++round) {
+        std::string rtf = "{\\rtf1 ";
+        const bool fromAlphabet = round % 2 == 0;
+        for (int i = 0; i < 300; ++i) {
+            rtf +=
+                fromAlphabet ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() & 0xFF);
+        }
+        const std::optional<RtfDocument> doc = ReadRtf(rtf);
+        ASSERT_TRUE(doc);
+        for (const RtfParagraph& paragraph : doc->paragraphs) {
+            for (const RtfRun& run : paragraph.runs) {
+                std::size_t i = 0;
+                while (i < run.text.size()) {
+                    const auto lead = static_cast<unsigned char>(run.text[i]);
+                    const std::size_t length = lead < 0x80   ? 1
+                                               : lead < 0xE0 ? 2
+                                               : lead < 0xF0 ? 3
+                                                             : 4;
+                    ASSERT_TRUE(lead >= 0x20 || lead == '\t' || lead == '\n') << rtf;
+                    ASSERT_TRUE(lead < 0x80 || lead >= 0xC2) << rtf;
+                    ASSERT_LE(i + length, run.text.size()) << rtf;
+                    for (std::size_t k = 1; k < length; ++k) {
+                        ASSERT_EQ(static_cast<unsigned char>(run.text[i + k]) & 0xC0, 0x80) << rtf;
+                    }
+                    i += length;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pluvetta
