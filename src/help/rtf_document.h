@@ -40,12 +40,14 @@ struct RtfRun {
     std::string text;
 };
 
-// Indents are in twips (1/1440 inch); the first-line indent is added to the left one and may
-// be negative, for a hanging first line.
+// Indents and spaces are in twips (1/1440 inch); the first-line indent is added to the left
+// one and may be negative, for a hanging first line.
 struct RtfParagraph {
     RtfAlignment alignment = RtfAlignment::Left;
     int leftIndent = 0;
     int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
     std::vector<RtfRun> runs;
 };
 

@@ -23,7 +23,7 @@ constexpr std::size_t kMaxWordLength = 32;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMinHalfPoints = 2;
 constexpr int kMaxHalfPoints = 3276;
-constexpr int kMaxIndent = 31680;  // 22 inches in twips
+constexpr int kMaxIndent = 31680;  // 22 inches in twips, for spaces too
 constexpr int kNoFontNumber = -1;
 
 enum class Destination : std::uint8_t { Text, Skip, FontTable, ColorTable };
@@ -48,6 +48,8 @@ enum class Action : std::uint8_t {
     AlignJustify,
     LeftIndent,
     FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
     Unicode,
     UnicodeSkip,
     Bin,
@@ -126,6 +128,8 @@ constexpr Word kWords[] = {
     {"red", Action::Red},
     {"row", Action::Par},
     {"rquote", Action::Symbol, U'\u2019'},
+    {"sa", Action::SpaceAfter},
+    {"sb", Action::SpaceBefore},
     {"stylesheet", Action::SkipGroup},
     {"tab", Action::Tab},
     {"u", Action::Unicode},
@@ -158,6 +162,8 @@ struct GroupState {
     RtfAlignment alignment = RtfAlignment::Left;
     int leftIndent = 0;
     int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
 };
 
 int Clamp(long value, int low, int high) {
@@ -216,6 +222,8 @@ class Reader {
         }
         if (stack_.empty()) return;
         if (state_.destination == Destination::FontTable && !fontName_.empty()) FinishFont();
+        // The last paragraph may lack its \par; it keeps the format of the document's group.
+        if (stack_.size() == 1) FinishParagraph(false);
         state_ = stack_.back();
         stack_.pop_back();
         // The document's own group has closed: what follows is not part of it.
@@ -325,6 +333,8 @@ class Reader {
                 state_.alignment = RtfAlignment::Left;
                 state_.leftIndent = 0;
                 state_.firstIndent = 0;
+                state_.spaceBefore = 0;
+                state_.spaceAfter = 0;
                 break;
             case Action::Plain:
                 state_.bold = state_.italic = state_.underline = false;
@@ -379,6 +389,12 @@ class Reader {
                 break;
             case Action::FirstIndent:
                 state_.firstIndent = Clamp(parameter, -kMaxIndent, kMaxIndent);
+                break;
+            case Action::SpaceBefore:
+                state_.spaceBefore = Clamp(parameter, 0, kMaxIndent);
+                break;
+            case Action::SpaceAfter:
+                state_.spaceAfter = Clamp(parameter, 0, kMaxIndent);
                 break;
             case Action::Unicode:
                 if (!hasParameter) break;
@@ -487,6 +503,8 @@ class Reader {
         paragraph_.alignment = state_.alignment;
         paragraph_.leftIndent = state_.leftIndent;
         paragraph_.firstIndent = state_.firstIndent;
+        paragraph_.spaceBefore = state_.spaceBefore;
+        paragraph_.spaceAfter = state_.spaceAfter;
         doc_.paragraphs.push_back(std::move(paragraph_));
         paragraph_ = RtfParagraph{};
     }

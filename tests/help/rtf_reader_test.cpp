@@ -103,8 +103,9 @@ TEST(ReadRtf, FormatsFollowTheirWordsAndGroups) {
     const std::optional<RtfDocument> doc = ReadRtf(
         "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\froman{\\*\\panose 02}Times New Roman;}{\\f1 Arial;}}"
         "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"
-        "\\pard\\qc\\li720\\fi-360 n\\f0\\fs32\\b B\\b0\\i I\\i0\\ul U\\ulnone\\cf1 R{\\cf2\\b G}r"
-        "\\plain P\\par\\pard\\qr r\\par\\qj\\li-99999 j\\par\\ql l}");
+        "\\pard\\qc\\li720\\fi-360\\sb120\\sa240 n\\f0\\fs32\\b B\\b0\\i I\\i0\\ul U\\ulnone\\cf1 "
+        "R{\\cf2\\b G}r"
+        "\\plain P\\par\\pard\\qr r\\par\\qj\\li-99999 j\\par\\qc l}");
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->fonts, (std::vector<std::string>{"Times New Roman", "Arial"}));
 
@@ -129,11 +130,14 @@ TEST(ReadRtf, FormatsFollowTheirWordsAndGroups) {
     EXPECT_EQ(first.alignment, RtfAlignment::Center);
     EXPECT_EQ(first.leftIndent, 720);
     EXPECT_EQ(first.firstIndent, -360);
+    EXPECT_EQ(first.spaceBefore, 120);
+    EXPECT_EQ(first.spaceAfter, 240);
     EXPECT_EQ(doc->paragraphs[1].alignment, RtfAlignment::Right);
     EXPECT_EQ(doc->paragraphs[1].leftIndent, 0);
+    EXPECT_EQ(doc->paragraphs[1].spaceAfter, 0);
     EXPECT_EQ(doc->paragraphs[2].alignment, RtfAlignment::Justify);
     EXPECT_EQ(doc->paragraphs[2].leftIndent, -31680);
-    EXPECT_EQ(doc->paragraphs[3].alignment, RtfAlignment::Left);
+    EXPECT_EQ(doc->paragraphs[3].alignment, RtfAlignment::Center);
 }
 
 TEST(ReadRtf, DeepNestingKeepsTextAndRestoresEachGroup) {
