@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "help/rtf_text.h"
+#include "help/rtf_words.h"
 
 namespace pluvetta {
 
@@ -27,127 +28,6 @@ constexpr int kMaxIndent = 31680;  // 22 inches in twips, for spaces too
 constexpr int kNoFontNumber = -1;
 
 enum class Destination : std::uint8_t { Text, Skip, FontTable, ColorTable };
-
-enum class Action : std::uint8_t {
-    Par,
-    Line,
-    Tab,
-    Pard,
-    Plain,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    FontSize,
-    Font,
-    DefaultFont,
-    ForeColor,
-    AlignLeft,
-    AlignCenter,
-    AlignRight,
-    AlignJustify,
-    LeftIndent,
-    FirstIndent,
-    SpaceBefore,
-    SpaceAfter,
-    Unicode,
-    UnicodeSkip,
-    Bin,
-    AnsiCodePage,
-    OtherCharset,
-    FontTable,
-    ColorTable,
-    Red,
-    Green,
-    Blue,
-    SkipGroup,
-    Symbol,
-};
-
-struct Word {
-    std::string_view name;
-    Action action;
-    char32_t symbol = 0;
-};
-
-// Sorted by name for the binary search. Destinations that show nothing in a viewer (tables
-// of styles and lists, document information, pictures, headers, footers, notes, field
-// instructions) skip their whole group; a field's result stays.
-constexpr Word kWords[] = {
-    {"ansicpg", Action::AnsiCodePage},
-    {"author", Action::SkipGroup},
-    {"b", Action::Bold},
-    {"bin", Action::Bin},
-    {"blue", Action::Blue},
-    {"bullet", Action::Symbol, U'\u2022'},
-    {"cell", Action::Tab},
-    {"cf", Action::ForeColor},
-    {"colortbl", Action::ColorTable},
-    {"comment", Action::SkipGroup},
-    {"datastore", Action::SkipGroup},
-    {"deff", Action::DefaultFont},
-    {"emdash", Action::Symbol, U'\u2014'},
-    {"endash", Action::Symbol, U'\u2013'},
-    {"f", Action::Font},
-    {"fi", Action::FirstIndent},
-    {"fldinst", Action::SkipGroup},
-    {"fonttbl", Action::FontTable},
-    {"footer", Action::SkipGroup},
-    {"footerf", Action::SkipGroup},
-    {"footerl", Action::SkipGroup},
-    {"footerr", Action::SkipGroup},
-    {"footnote", Action::SkipGroup},
-    {"fs", Action::FontSize},
-    {"green", Action::Green},
-    {"header", Action::SkipGroup},
-    {"headerf", Action::SkipGroup},
-    {"headerl", Action::SkipGroup},
-    {"headerr", Action::SkipGroup},
-    {"i", Action::Italic},
-    {"info", Action::SkipGroup},
-    {"ldblquote", Action::Symbol, U'\u201C'},
-    {"li", Action::LeftIndent},
-    {"line", Action::Line},
-    {"listoverridetable", Action::SkipGroup},
-    {"listtable", Action::SkipGroup},
-    {"lquote", Action::Symbol, U'\u2018'},
-    {"mac", Action::OtherCharset},
-    {"nonshppict", Action::SkipGroup},
-    {"object", Action::SkipGroup},
-    {"par", Action::Par},
-    {"pard", Action::Pard},
-    {"pc", Action::OtherCharset},
-    {"pca", Action::OtherCharset},
-    {"pict", Action::SkipGroup},
-    {"plain", Action::Plain},
-    {"qc", Action::AlignCenter},
-    {"qj", Action::AlignJustify},
-    {"ql", Action::AlignLeft},
-    {"qr", Action::AlignRight},
-    {"rdblquote", Action::Symbol, U'\u201D'},
-    {"red", Action::Red},
-    {"row", Action::Par},
-    {"rquote", Action::Symbol, U'\u2019'},
-    {"sa", Action::SpaceAfter},
-    {"sb", Action::SpaceBefore},
-    {"stylesheet", Action::SkipGroup},
-    {"tab", Action::Tab},
-    {"u", Action::Unicode},
-    {"uc", Action::UnicodeSkip},
-    {"ul", Action::Underline},
-    {"uld", Action::Underline},
-    {"uldb", Action::Underline},
-    {"ulnone", Action::UnderlineNone},
-    {"ulw", Action::Underline},
-};
-static_assert(std::is_sorted(std::begin(kWords), std::end(kWords),
-                             [](const Word& a, const Word& b) { return a.name < b.name; }));
-
-const Word* FindWord(std::string_view name) {
-    const auto* it = std::lower_bound(std::begin(kWords), std::end(kWords), name,
-                                      [](const Word& w, std::string_view n) { return w.name < n; });
-    return it != std::end(kWords) && it->name == name ? it : nullptr;
-}
 
 // Everything a group saves and its closing brace restores.
 struct GroupState {
@@ -307,9 +187,9 @@ class Reader {
         if (negative) parameter = -parameter;
         if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
 
-        const Word* word = name.size() <= kMaxWordLength ? FindWord(name) : nullptr;
+        const RtfWord* word = name.size() <= kMaxWordLength ? FindRtfWord(name) : nullptr;
         // Binary data is skipped whatever else happens: its bytes are never read as RTF.
-        if (word != nullptr && word->action == Action::Bin) {
+        if (word != nullptr && word->action == RtfAction::Bin) {
             const auto count = static_cast<std::size_t>(std::max(parameter, 0L));
             pos_ += std::min(count, in_.size() - pos_);
         }
@@ -317,48 +197,48 @@ class Reader {
         Apply(*word, hasParameter, parameter);
     }
 
-    void Apply(const Word& word, bool hasParameter, long parameter) {
+    void Apply(const RtfWord& word, bool hasParameter, long parameter) {
         const bool on = !hasParameter || parameter != 0;
         switch (word.action) {
-            case Action::Par:
+            case RtfAction::Par:
                 FinishParagraph(true);
                 break;
-            case Action::Line:
+            case RtfAction::Line:
                 TextBreak('\n');
                 break;
-            case Action::Tab:
+            case RtfAction::Tab:
                 TextBreak('\t');
                 break;
-            case Action::Pard:
+            case RtfAction::Pard:
                 state_.alignment = RtfAlignment::Left;
                 state_.leftIndent = 0;
                 state_.firstIndent = 0;
                 state_.spaceBefore = 0;
                 state_.spaceAfter = 0;
                 break;
-            case Action::Plain:
+            case RtfAction::Plain:
                 state_.bold = state_.italic = state_.underline = false;
                 state_.halfPoints = kDefaultHalfPoints;
                 state_.fontNumber = kNoFontNumber;
                 state_.colorNumber = 0;
                 break;
-            case Action::Bold:
+            case RtfAction::Bold:
                 state_.bold = on;
                 break;
-            case Action::Italic:
+            case RtfAction::Italic:
                 state_.italic = on;
                 break;
-            case Action::Underline:
+            case RtfAction::Underline:
                 state_.underline = on;
                 break;
-            case Action::UnderlineNone:
+            case RtfAction::UnderlineNone:
                 state_.underline = false;
                 break;
-            case Action::FontSize:
+            case RtfAction::FontSize:
                 state_.halfPoints = hasParameter ? Clamp(parameter, kMinHalfPoints, kMaxHalfPoints)
                                                  : kDefaultHalfPoints;
                 break;
-            case Action::Font:
+            case RtfAction::Font:
                 // In the font table \f numbers the entry; elsewhere it picks one.
                 if (state_.destination == Destination::FontTable) {
                     fontEntry_ = Clamp(parameter, 0, kParameterLimit);
@@ -366,75 +246,58 @@ class Reader {
                     state_.fontNumber = Clamp(parameter, 0, kParameterLimit);
                 }
                 break;
-            case Action::DefaultFont:
+            case RtfAction::DefaultFont:
                 defaultFont_ = Clamp(parameter, 0, kParameterLimit);
                 break;
-            case Action::ForeColor:
+            case RtfAction::ForeColor:
                 state_.colorNumber = Clamp(parameter, 0, kParameterLimit);
                 break;
-            case Action::AlignLeft:
-                state_.alignment = RtfAlignment::Left;
+            case RtfAction::Align:
+                state_.alignment = static_cast<RtfAlignment>(word.value);
                 break;
-            case Action::AlignCenter:
-                state_.alignment = RtfAlignment::Center;
-                break;
-            case Action::AlignRight:
-                state_.alignment = RtfAlignment::Right;
-                break;
-            case Action::AlignJustify:
-                state_.alignment = RtfAlignment::Justify;
-                break;
-            case Action::LeftIndent:
+            case RtfAction::LeftIndent:
                 state_.leftIndent = Clamp(parameter, -kMaxIndent, kMaxIndent);
                 break;
-            case Action::FirstIndent:
+            case RtfAction::FirstIndent:
                 state_.firstIndent = Clamp(parameter, -kMaxIndent, kMaxIndent);
                 break;
-            case Action::SpaceBefore:
+            case RtfAction::SpaceBefore:
                 state_.spaceBefore = Clamp(parameter, 0, kMaxIndent);
                 break;
-            case Action::SpaceAfter:
+            case RtfAction::SpaceAfter:
                 state_.spaceAfter = Clamp(parameter, 0, kMaxIndent);
                 break;
-            case Action::Unicode:
+            case RtfAction::Unicode:
                 if (!hasParameter) break;
                 Character(UnicodeEscapeToCodePoint(parameter));
                 pendingSkip_ = state_.unicodeSkip;
                 break;
-            case Action::UnicodeSkip:
+            case RtfAction::UnicodeSkip:
                 state_.unicodeSkip = Clamp(parameter, 0, kParameterLimit);
                 break;
-            case Action::AnsiCodePage:
+            case RtfAction::AnsiCodePage:
                 codePage_ = parameter == 1252 ? CodePage::Windows1252 : CodePage::Unknown;
                 break;
-            case Action::OtherCharset:
+            case RtfAction::OtherCharset:
                 codePage_ = CodePage::Unknown;
                 break;
-            case Action::FontTable:
+            case RtfAction::FontTable:
                 state_.destination = Destination::FontTable;
                 break;
-            case Action::ColorTable:
+            case RtfAction::ColorTable:
                 state_.destination = Destination::ColorTable;
                 break;
-            case Action::Red:
-                colorEntry_.red = static_cast<std::uint8_t>(Clamp(parameter, 0, 255));
+            case RtfAction::ColorPart:
+                ColorChannel(word.value) = static_cast<std::uint8_t>(Clamp(parameter, 0, 255));
                 colorEntrySet_ = true;
                 break;
-            case Action::Green:
-                colorEntry_.green = static_cast<std::uint8_t>(Clamp(parameter, 0, 255));
-                colorEntrySet_ = true;
-                break;
-            case Action::Blue:
-                colorEntry_.blue = static_cast<std::uint8_t>(Clamp(parameter, 0, 255));
-                colorEntrySet_ = true;
-                break;
-            case Action::SkipGroup:
+            case RtfAction::SkipGroup:
                 state_.destination = Destination::Skip;
                 break;
-            case Action::Symbol:
-                Character(word.symbol);
+            case RtfAction::Symbol:
+                Character(static_cast<char32_t>(word.value));
                 break;
-            case Action::Bin:
+            case RtfAction::Bin:
                 break;
         }
     }
@@ -517,6 +380,10 @@ class Reader {
         fontIndex_[fontEntry_] = static_cast<int>(doc_.fonts.size());
         doc_.fonts.push_back(std::move(name));
         fontName_.clear();
+    }
+
+    std::uint8_t& ColorChannel(int channel) {
+        return channel == 0 ? colorEntry_.red : channel == 1 ? colorEntry_.green : colorEntry_.blue;
     }
 
     void FinishColor() {
