@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -42,7 +41,6 @@ TEST(ReadRtf, EachConstructShowsItsText) {
         {"Windows-1252", "{\\rtf1\\ansi\\ansicpg1252 perch\\'e9 citt\\'E0 \\'80\\'93}",
          "perché città €“¶"},
         {"code page not held", "{\\rtf1\\ansi\\ansicpg1251 \\'e9!}", "\uFFFD!¶"},
-        {"8-bit byte", "{\\rtf1 \xe8}", "è¶"},
         {"\\u with fallback", "{\\rtf1 pi\\u249?}", "più¶"},
         {"negative \\u", "{\\rtf1 \\u-31671?}", "葉¶"},
         {"surrogate pair", "{\\rtf1 \\u-10179?\\u-8704?}", "😀¶"},
@@ -63,7 +61,6 @@ TEST(ReadRtf, EachConstructShowsItsText) {
         {"\\bin past the end", "{\\rtf1 a\\bin999 xyz", "a¶"},
         {"extra closing brace", "{\\rtf1 a}b}", "a¶"},
         {"truncated", "{\\rtf1 {\\b bold", "bold¶"},
-        {"truncated escape", "{\\rtf1 a\\'e", "a¶"},
     };
     for (const TextCase& c : cases) EXPECT_EQ(Read(c.rtf), c.shown) << c.construct;
 }
@@ -126,14 +123,8 @@ TEST(ReadRtf, DeepNestingKeepsTextAndRestoresEachGroup) {
     constexpr int kDepth = 100'000;
     std::string rtf = "{\\rtf1 ";
     for (int i = 0; i < kDepth; ++i) rtf += "{\\b ";
-    rtf += "x" + std::string(kDepth, '}') + "y}";
-    const std::optional<RtfDocument> doc = ReadRtf(rtf);
-    ASSERT_TRUE(doc);
-    ASSERT_EQ(doc->paragraphs.size(), 1u);
-    ASSERT_EQ(doc->paragraphs[0].runs.size(), 2u);
-    EXPECT_TRUE(doc->paragraphs[0].runs[0].format.bold);
-    EXPECT_FALSE(doc->paragraphs[0].runs[1].format.bold);
-    EXPECT_EQ(Shown(*doc), "xy¶");
+    EXPECT_EQ(Styled(ReadRtf(rtf + "x" + std::string(kDepth, '}') + "y}").value()),
+              std::vector<std::string>{"L 0 0 0 0 x:b24f-1 y:24f-1"});
 
     // Past the depth the reader keeps, groups still count: their text shows, and the braces
     // that close them close nothing else.

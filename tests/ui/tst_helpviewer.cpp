@@ -16,44 +16,12 @@ namespace {
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-// An RTF file of 200 numbered paragraphs, each starting with `word`.
+// An RTF file of 200 paragraphs, the first of them `word`.
 QByteArray LongRtf(const QByteArray& word) {
-    QByteArray rtf = "{\\rtf1 ";
-    for (int i = 0; i < 200; ++i) rtf += word + " " + QByteArray::number(i) + "\\par\n";
-    return rtf + "}";
-}
-
-// Each block as its alignment, left margin, first-line indent and bottom margin, then each
-// fragment as text/weight, i and u when set, size, families and colour ("-" for none).
-QStringList Described(const QTextDocument& doc) {
-    QStringList blocks;
-    for (QTextBlock block = doc.begin(); block != doc.end(); block = block.next()) {
-        const QTextBlockFormat b = block.blockFormat();
-        QString text = QString("%1 %2 %3 %4:")
-                           .arg(int(b.alignment()))
-                           .arg(b.leftMargin())
-                           .arg(b.textIndent())
-                           .arg(b.bottomMargin());
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat c = it.fragment().charFormat();
-            text +=
-                QString(" %1/%2%3%4 %5 %6 %7")
-                    .arg(it.fragment().text())
-                    .arg(c.fontWeight())
-                    .arg(c.fontItalic() ? "i" : "")
-                    .arg(c.fontUnderline() ? "u" : "")
-                    .arg(c.fontPointSize())
-                    .arg(c.fontFamilies().toStringList().join(","))
-                    .arg(c.hasProperty(QTextFormat::ForegroundBrush) ? c.foreground().color().name()
-                                                                     : "-");
-        }
-        blocks << text;
-    }
-    return blocks;
+    return "{\\rtf1 " + word + QByteArray("\\par x").repeated(199) + "}";
 }
 
 }  // namespace
@@ -121,10 +89,9 @@ class TestHelpViewer : public QObject {
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        QCOMPARE(window->View().document()->firstBlock().text(), QString("prima 0"));
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QCOMPARE(window->View().document()->firstBlock().text(), QString("seconda 0"));
+        QCOMPARE(window->View().document()->firstBlock().text(), QString("seconda"));
         QCOMPARE(scroll->value(), 0);
     }
 
@@ -142,19 +109,31 @@ class TestHelpViewer : public QObject {
         QCOMPARE(viewer_->Messages().Recorded().size(), 2u);
     }
 
-    // Each style of a run and a paragraph reaches the Qt document; a line break stays within
-    // its paragraph.
+    // Twips, half points and line breaks become pixels, points and line separators; each
+    // style reaches the run, and a run without a font or colour keeps the view's.
     void runsAndParagraphsKeepTheirLook() {
         QTextDocument doc;
         pluvetta::FillTextDocument(
             doc, *pluvetta::ReadRtf("{\\rtf1{\\fonttbl{\\f1 DejaVu Serif;}}{\\colortbl;\\red200"
-                                    "\\green0\\blue0;}\\qc\\li300\\fi-150\\sa150 -\\b B\\b0\\i I"
-                                    "\\i0\\ul U\\ul0\\f1 F\\plain\\fs36 S\\plain\\cf1 C\\line L"
-                                    "\\par\\pard\\qr r\\par\\qj j}"));
-        QCOMPARE(Described(doc),
-                 QStringList({"4 20 -10 10: -/400 12  - B/700 12  - I/400i 12  - U/400u 12  - "
-                              "F/400 12 DejaVu Serif - S/400 18  - C\u2028L/400 12  #c80000",
-                              "2 0 0 0: r/400 12  #c80000", "8 0 0 0: j/400 12  #c80000"}));
+                                    "\\green0\\blue0;}\\qr\\li300\\fi-150\\sa150\\fs36 a\\b\\i\\ul"
+                                    "\\f1\\cf1 b\\line c\\par\\pard\\qj d}"));
+        QCOMPARE(doc.firstBlock().text(), QString("ab\u2028c"));
+        const QTextBlockFormat first = doc.firstBlock().blockFormat();
+        QCOMPARE(QList<qreal>({first.leftMargin(), first.textIndent(), first.bottomMargin()}),
+                 QList<qreal>({20, -10, 10}));
+        QCOMPARE(first.alignment(), Qt::AlignRight);
+        QCOMPARE(doc.lastBlock().blockFormat().alignment(), Qt::AlignJustify);
+        QTextCursor cursor(&doc);
+        cursor.setPosition(1);
+        const QTextCharFormat a = cursor.charFormat();
+        cursor.setPosition(2);
+        const QTextCharFormat b = cursor.charFormat();
+        QCOMPARE(QList<int>({a.fontWeight(), b.fontWeight()}), QList<int>({400, 700}));
+        QVERIFY(!a.fontItalic() && b.fontItalic() && b.fontUnderline());
+        QCOMPARE(QList<qreal>({a.fontPointSize(), b.fontPointSize()}), QList<qreal>({18, 18}));
+        QCOMPARE(b.fontFamilies().toStringList(), QStringList("DejaVu Serif"));
+        QVERIFY(a.fontFamilies().isNull() && !a.hasProperty(QTextFormat::ForegroundBrush));
+        QCOMPARE(b.foreground().color(), QColor(200, 0, 0));
     }
 
     // The shipped help, as F1 shows it, saved for a look.
