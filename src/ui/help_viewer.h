@@ -1,25 +1,63 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
+
+#include "ui/message_box.h"
+
+class QTextEdit;
 
 namespace pluvetta {
 
-// The help viewer `frmIstruzioni`, for now its one operation alone: `Apri` reports that it
-// was asked to open a help file and shows nothing yet.
+// The help window `frmIstruzioni`: one read-only rich-text view that fills it. Each time it
+// becomes the active window it reads its help file anew and shows it from the top; when the
+// file cannot be shown it says so and closes. It is deleted when closed.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit HelpWindow(MessageBox& messages);
+
+    // The file read at each activation; a bare name is taken from the working folder.
+    void SetHelpFileName(const QString& name) { HelpFileName_ = name; }
+    const QString& HelpFileName() const { return HelpFileName_; }
+    QTextEdit& View() const { return *rtfIstruzioni_; }
+
+  protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void CentreOnScreen();
+    void Reload();
+
+    MessageBox& messages_;
+    QString HelpFileName_;
+    QTextEdit* rtfIstruzioni_ = nullptr;
+    bool reloading_ = false;
+};
+
+// Opens the one help window, creating it when none is open.
 class HelpViewer : public QObject {
     Q_OBJECT
 
   public:
     explicit HelpViewer(QObject* parent) : QObject(parent) {}
+    ~HelpViewer() override;
 
-    // Opens `fileName` from the working folder under the window caption `title`.
-    void Apri(const QString& fileName, const QString& title) {
-        emit OpenRequested(fileName, title);
-    }
+    // Shows `NFileIstruzioni` under the caption " " + `Titolo`, modeless; an open window is
+    // brought to the front and shows the file again.
+    void Apri(const QString& NFileIstruzioni, const QString& Titolo);
 
-  signals:
-    void OpenRequested(const QString& fileName, const QString& title);
+    // The open window, or none.
+    HelpWindow* Window() const { return window_; }
+    MessageBox& Messages() { return messages_; }
+
+  private:
+    QPointer<HelpWindow> window_;
+    MessageBox messages_{nullptr};
 };
 
 }  // namespace pluvetta

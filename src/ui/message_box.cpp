@@ -3,7 +3,15 @@
 namespace pluvetta {
 
 void MessageBox::Warning(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent_);
+    Show(QMessageBox::Warning, title, text);
+}
+
+void MessageBox::Critical(const QString& title, const QString& text) {
+    Show(QMessageBox::Critical, title, text);
+}
+
+void MessageBox::Show(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent_);
     // The texts come from sockets and file paths: never read them as markup.
     box.setTextFormat(Qt::PlainText);
     if (answerInAdvance_) {

@@ -16,6 +16,8 @@ class MessageBox {
 
     // A warning with the exclamation icon and an OK button; returns when the user closed it.
     void Warning(const QString& title, const QString& text);
+    // An error with the critical icon and an OK button; returns when the user closed it.
+    void Critical(const QString& title, const QString& text);
 
     // From now on every box is recorded instead of shown.
     void AnswerInAdvance() { answerInAdvance_ = true; }
@@ -29,6 +31,8 @@ class MessageBox {
     const std::vector<Shown>& Recorded() const { return recorded_; }
 
   private:
+    void Show(QMessageBox::Icon icon, const QString& title, const QString& text);
+
     QWidget* parent_;
     bool answerInAdvance_ = false;
     std::vector<Shown> recorded_;

@@ -1,0 +1,95 @@
+#include "ui/help_viewer.h"
+
+#include <QFile>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <algorithm>
+#include <filesystem>
+
+#include "help/help_file.h"
+#include "ui/rich_text.h"
+#include "ui/twips.h"
+#include "ui/wx_icon.h"
+
+namespace pluvetta {
+
+namespace {
+
+const char* const kInitialCaption = "Istruzioni:";
+const char* const kMissingFileText = "Manca il file di help ";
+const char* const kMessageTitle = "Stellaro";
+constexpr int kClientWidth = 7680;
+constexpr int kClientHeight = 3960;
+
+}  // namespace
+
+HelpWindow::HelpWindow(MessageBox& messages) : QWidget(nullptr, Qt::Window), messages_(messages) {
+    setObjectName(QStringLiteral("frmIstruzioni"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromLatin1(kInitialCaption));
+    setWindowIcon(WxIcon());
+    rtfIstruzioni_ = new QTextEdit(this);
+    rtfIstruzioni_->setObjectName(QStringLiteral("rtfIstruzioni"));
+    rtfIstruzioni_->setReadOnly(true);
+    // A caret that the keys move lets a screen reader walk the text.
+    rtfIstruzioni_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                            Qt::TextSelectableByKeyboard);
+    resize(TwipsSize(kClientWidth, kClientHeight));
+    CentreOnScreen();
+}
+
+void HelpWindow::CentreOnScreen() {
+    const QScreen* here = screen();
+    if (here == nullptr) return;
+    const QRect area = here->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+bool HelpWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) Reload();
+    return handled;
+}
+
+void HelpWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isMinimized()) return;
+    rtfIstruzioni_->setGeometry(0, 0, std::max(1, width()), std::max(1, height()));
+}
+
+void HelpWindow::Reload() {
+    // The message box below activates this window again when it closes.
+    if (reloading_ || !isVisible()) return;
+    reloading_ = true;
+    const std::optional<RtfDocument> doc =
+        LoadHelpFile(std::filesystem::path(QFile::encodeName(HelpFileName_).toStdString()));
+    if (doc) {
+        FillTextDocument(*rtfIstruzioni_->document(), *doc);
+        rtfIstruzioni_->moveCursor(QTextCursor::Start);
+        rtfIstruzioni_->verticalScrollBar()->setValue(0);
+        rtfIstruzioni_->horizontalScrollBar()->setValue(0);
+    } else {
+        rtfIstruzioni_->clear();
+        messages_.Critical(QString::fromLatin1(kMessageTitle),
+                           QString::fromLatin1(kMissingFileText) + HelpFileName_);
+        close();
+    }
+    reloading_ = false;
+}
+
+HelpViewer::~HelpViewer() { delete window_; }
+
+void HelpViewer::Apri(const QString& NFileIstruzioni, const QString& Titolo) {
+    if (!window_) window_ = new HelpWindow(messages_);
+    window_->SetHelpFileName(NFileIstruzioni);
+    window_->setWindowTitle(QLatin1Char(' ') + Titolo);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+}  // namespace pluvetta
