@@ -8,10 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "line_reader.h"
 #include "weather/decoder.h"
 #include "weather/derived.h"
 #include "weather/readout.h"
 #include "weather/weather_reading.h"
+
+using wxdecode::kMaxLineBytes;
+using wxdecode::Line;
+using wxdecode::LineReader;
 
 namespace {
 
@@ -36,6 +41,8 @@ constexpr std::string_view kUsage =
     "  --help   show this text\n"
     "\n"
     "A trailing carriage return is dropped. Input bytes are Latin-1; output is UTF-8.\n"
+    "A line longer than 1 MiB is decoded from its first 1 MiB, with a note on standard\n"
+    "error; the rest of it is skipped.\n"
     "Values that are absent keep the decoder's marks (for example a missing temperature\n"
     "prints as -5572.778).\n";
 
@@ -177,13 +184,19 @@ int main(int argc, char** argv) {
     }
 
     std::ios::sync_with_stdio(false);
-    std::cin.tie(nullptr);
 
-    std::string line;
+    LineReader reader(stdin);
     std::string out;
     out.reserve(kFlushThreshold + 4096);
-    while (std::getline(std::cin, line)) {
-        std::string_view text = line;
+    std::uint64_t lineNumber = 0;
+    while (const std::optional<Line> line = reader.Next()) {
+        ++lineNumber;
+        if (line->cut) {
+            std::cerr << "wxdecode: line " << lineNumber << " is longer than "
+                      << (kMaxLineBytes >> 20) << " MiB; decoded from its first "
+                      << (kMaxLineBytes >> 20) << " MiB\n";
+        }
+        std::string_view text = line->text;
         if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
         const std::string_view info = wholeLineIsInfo ? text : InformationOf(text);
         AppendReadingJson(out, pluvetta::DecodeWeatherReport(info));
@@ -191,9 +204,18 @@ int main(int argc, char** argv) {
         if (out.size() >= kFlushThreshold) {
             std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
             out.clear();
+            // A long line leaves a large buffer behind; give it back.
+            if (out.capacity() > 2 * kFlushThreshold) {
+                out = std::string();
+                out.reserve(kFlushThreshold + 4096);
+            }
         }
     }
     std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
     std::cout.flush();
+    if (reader.Failed()) {
+        std::cerr << "wxdecode: standard input could not be read\n";
+        return 1;
+    }
     return std::cout ? 0 : 1;
 }
