@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
-    xvfb xauth
+    xvfb xauth time
     locales
 )
 # Extras for the end-to-end tests and peer benchmarks, skipped with PLUVETTA_MINIMAL_DEPS=1.

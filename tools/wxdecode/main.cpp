@@ -3,11 +3,13 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "float_text.h"
 #include "line_reader.h"
 #include "weather/decoder.h"
 #include "weather/derived.h"
@@ -53,7 +55,9 @@ constexpr std::size_t kFlushThreshold = 1 << 16;
 const pluvetta::AlarmSettings kDefaultAlarms;
 const pluvetta::NumberFormat kEnglish{".", ",", "-"};
 
-// Each Append* writes `lead` (the separator and the quoted key with its colon) and a value.
+wxdecode::FloatText floatText;
+
+// Each Append* `lead` (the separator and the quoted key with its colon) and a value.
 void AppendInt(std::string& out, std::string_view lead, std::int16_t value) {
     out += lead;
     char digits[8];
@@ -64,14 +68,34 @@ void AppendInt(std::string& out, std::string_view lead, std::int16_t value) {
 // The shortest text that reads back as the same 32-bit float; whole values have no fraction.
 void AppendFloat(std::string& out, std::string_view lead, float value) {
     out += lead;
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
+    floatText.Append(out, value);
 }
 
 // Whether a Latin-1 byte can go into a JSON string as it is.
 bool IsPlainJsonByte(unsigned char byte) {
     return byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\';
+}
+
+// Whether any byte of the word is zero: only then does a borrow reach a high bit that the word
+// itself does not have set.
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+std::uint64_t ZeroBytes(std::uint64_t word) { return (word - kEveryByte) & ~word & kHighBits; }
+
+// How many bytes at the start of `text` go into a JSON string as they are, eight at a time
+// while no byte in the eight needs a look.
+std::size_t PlainRun(std::string_view text) {
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        const std::uint64_t control = (word - kEveryByte * 0x20) & ~word & kHighBits;
+        const std::uint64_t quote = ZeroBytes(word ^ (kEveryByte * '"'));
+        const std::uint64_t backslash = ZeroBytes(word ^ (kEveryByte * '\\'));
+        if ((control | quote | backslash | (word & kHighBits)) != 0) break;
+    }
+    while (at < text.size() && IsPlainJsonByte(static_cast<unsigned char>(text[at]))) ++at;
+    return at;
 }
 
 void AppendString(std::string& out, std::string_view lead, std::string_view latin1) {
@@ -81,10 +105,7 @@ void AppendString(std::string& out, std::string_view lead, std::string_view lati
     std::size_t i = 0;
     while (i < latin1.size()) {
         // Most text needs no escaping: copy it in runs.
-        std::size_t run = i;
-        while (run < latin1.size() && IsPlainJsonByte(static_cast<unsigned char>(latin1[run]))) {
-            ++run;
-        }
+        const std::size_t run = i + PlainRun(latin1.substr(i));
         out.append(latin1.data() + i, run - i);
         if (run == latin1.size()) break;
         const char c = latin1[run];
