@@ -29,24 +29,21 @@ TEST(FloatText, WritesTheShortestTextAgainAndAgain) {
         {std::numeric_limits<float>::infinity(), "inf"},
         {std::numeric_limits<float>::quiet_NaN(), "nan"},
     };
-    FloatText writer;
+    FloatText texts;
     for (const Case& c : cases) {
-        std::string out = "x";
-        writer.Append(out, c.value);
-        writer.Append(out, c.value);
-        EXPECT_EQ(out, std::string("x") + c.text + c.text) << c.text;
+        EXPECT_EQ(texts.Text(c.value), c.text);
+        EXPECT_EQ(texts.Text(c.value), c.text);
     }
 }
 
 // More values than the writer has room for, twice over: values that share a place take
 // turns, and none is ever written as another.
 TEST(FloatText, ManyValuesKeepTheirOwnTexts) {
-    FloatText writer;
+    FloatText texts;
     for (int pass = 0; pass < 2; ++pass) {
         for (int whole = 0; whole < 20000; ++whole) {
-            std::string out;
-            writer.Append(out, static_cast<float>(whole) + 0.5f);
-            ASSERT_EQ(out, std::to_string(whole) + ".5") << "pass " << pass;
+            ASSERT_EQ(texts.Text(static_cast<float>(whole) + 0.5f), std::to_string(whole) + ".5")
+                << "pass " << pass;
         }
     }
 }

@@ -1,21 +1,21 @@
 // wxdecode: decodes the weather fields of APRS packets read from standard input and writes one
 // JSON object per line, so that a packet log can be checked or processed with any JSON tool.
 
-#include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
+#include <utility>
 
-#include "float_text.h"
+#include "json_output.h"
 #include "line_reader.h"
 #include "weather/decoder.h"
 #include "weather/derived.h"
 #include "weather/readout.h"
 #include "weather/weather_reading.h"
 
+using wxdecode::JsonOutput;
 using wxdecode::kMaxLineBytes;
 using wxdecode::Line;
 using wxdecode::LineReader;
@@ -48,134 +48,68 @@ constexpr std::string_view kUsage =
     "Values that are absent keep the decoder's marks (for example a missing temperature\n"
     "prints as -5572.778).\n";
 
-// Output is gathered and written in large pieces: a packet log of millions of lines must not
-// wait on the terminal or on one write per line.
-constexpr std::size_t kFlushThreshold = 1 << 16;
-
 const pluvetta::AlarmSettings kDefaultAlarms;
 const pluvetta::NumberFormat kEnglish{".", ",", "-"};
 
-wxdecode::FloatText floatText;
-
-// Each Append* `lead` (the separator and the quoted key with its colon) and a value.
-void AppendInt(std::string& out, std::string_view lead, std::int16_t value) {
-    out += lead;
-    char digits[8];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
-}
-
-// The shortest text that reads back as the same 32-bit float; whole values have no fraction.
-void AppendFloat(std::string& out, std::string_view lead, float value) {
-    out += lead;
-    floatText.Append(out, value);
-}
-
-// Whether a Latin-1 byte can go into a JSON string as it is.
-bool IsPlainJsonByte(unsigned char byte) {
-    return byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\';
-}
-
-// Whether any byte of the word is zero: only then does a borrow reach a high bit that the word
-// itself does not have set.
-constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x8080808080808080;
-std::uint64_t ZeroBytes(std::uint64_t word) { return (word - kEveryByte) & ~word & kHighBits; }
-
-// How many bytes at the start of `text` go into a JSON string as they are, eight at a time
-// while no byte in the eight needs a look.
-std::size_t PlainRun(std::string_view text) {
-    std::size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + at, 8);
-        const std::uint64_t control = (word - kEveryByte * 0x20) & ~word & kHighBits;
-        const std::uint64_t quote = ZeroBytes(word ^ (kEveryByte * '"'));
-        const std::uint64_t backslash = ZeroBytes(word ^ (kEveryByte * '\\'));
-        if ((control | quote | backslash | (word & kHighBits)) != 0) break;
-    }
-    while (at < text.size() && IsPlainJsonByte(static_cast<unsigned char>(text[at]))) ++at;
-    return at;
-}
-
-void AppendString(std::string& out, std::string_view lead, std::string_view latin1) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += lead;
-    out += '"';
-    std::size_t i = 0;
-    while (i < latin1.size()) {
-        // Most text needs no escaping: copy it in runs.
-        const std::size_t run = i + PlainRun(latin1.substr(i));
-        out.append(latin1.data() + i, run - i);
-        if (run == latin1.size()) break;
-        const char c = latin1[run];
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '"' || byte == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte == '\r') {
-            out += "\\r";
-        } else if (byte == '\n') {
-            out += "\\n";
-        } else if (byte == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20) {
-            out += "\\u00";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
-        } else {
-            // A Latin-1 byte is the code point of the same number: two bytes in UTF-8.
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-        i = run + 1;
-    }
-    out += '"';
-}
-
-void AppendCaption(std::string& out, std::string_view lead,
-                   const std::optional<pluvetta::LabelText>& label) {
+void PutCaption(JsonOutput& out, std::string_view key,
+                const std::optional<pluvetta::LabelText>& label) {
+    out.Put(key);
     if (label) {
-        AppendString(out, lead, label->caption);
+        out.PutString(label->caption);
     } else {
-        out += lead;
-        out += "null";
+        out.Put("null");
     }
 }
 
 // What a freshly started monitor would show for the reading, numbers written the English way.
-void AppendReadoutJson(std::string& out, const pluvetta::Readout& readout) {
-    AppendFloat(out, R"(,"wind_chill":)", readout.derived.WindChill);
+void PutReadout(JsonOutput& out, const pluvetta::Readout& readout) {
+    out.Put(R"(,"wind_chill":)");
+    out.PutFloat(readout.derived.WindChill);
+    out.Put(R"(,"dew_point":)");
     if (pluvetta::IsDerivedValueShown(readout.derived.AbsoluteHumidity)) {
-        AppendFloat(out, R"(,"dew_point":)", readout.derived.DewPoint);
+        out.PutFloat(readout.derived.DewPoint);
     } else {
-        out += R"(,"dew_point":null)";
+        out.Put("null");
     }
-    AppendFloat(out, R"(,"absolute_humidity":)", readout.derived.AbsoluteHumidity);
-    AppendCaption(out, R"(,"readout":{"wind":)", readout.wind);
-    AppendCaption(out, R"(,"temp":)", readout.temp);
-    AppendCaption(out, R"(,"hum":)", readout.hum);
-    AppendCaption(out, R"(,"press":)", readout.press);
-    AppendString(out, R"(,"rain":)", readout.rain.caption);
-    AppendInt(out, R"(,"rain_font_pt":)", static_cast<std::int16_t>(readout.rainFontPoints));
-    AppendString(out, R"(,"comment":)", readout.comment);
-    out += '}';
+    out.Put(R"(,"absolute_humidity":)");
+    out.PutFloat(readout.derived.AbsoluteHumidity);
+    PutCaption(out, R"(,"readout":{"wind":)", readout.wind);
+    PutCaption(out, R"(,"temp":)", readout.temp);
+    PutCaption(out, R"(,"hum":)", readout.hum);
+    PutCaption(out, R"(,"press":)", readout.press);
+    out.Put(R"(,"rain":)");
+    out.PutString(readout.rain.caption);
+    out.Put(R"(,"rain_font_pt":)");
+    out.PutInt(readout.rainFontPoints);
+    out.Put(R"(,"comment":)");
+    out.PutString(readout.comment);
+    out.Put('}');
 }
 
-void AppendReadingJson(std::string& out, const pluvetta::WeatherReading& r) {
-    AppendInt(out, R"({"wind_direction":)", r.WindDirection);
-    AppendFloat(out, R"(,"wind_speed":)", r.WindSpeed);
-    AppendFloat(out, R"(,"wind_gust":)", r.WindGust);
-    AppendFloat(out, R"(,"temperature":)", r.Temperature);
-    AppendFloat(out, R"(,"rain_last_hour":)", r.RainLastHour);
-    AppendFloat(out, R"(,"rain_since_midnight":)", r.RainSinceMidnight);
-    AppendFloat(out, R"(,"rain_24_hours":)", r.Rain24Hours);
-    AppendFloat(out, R"(,"pressure":)", r.Pressure);
-    AppendInt(out, R"(,"humidity":)", r.Humidity);
-    AppendInt(out, R"(,"pressure_change_4h":)", r.PressureChange4h);
-    AppendString(out, R"(,"remainder":)", r.Remainder);
-    AppendReadoutJson(out, pluvetta::BuildReadout(r, kDefaultAlarms, kEnglish));
-    out += '}';
+void PutReading(JsonOutput& out, const pluvetta::WeatherReading& r) {
+    out.Put(R"({"wind_direction":)");
+    out.PutInt(r.WindDirection);
+    const std::pair<std::string_view, float> floats[] = {
+        {R"(,"wind_speed":)", r.WindSpeed},
+        {R"(,"wind_gust":)", r.WindGust},
+        {R"(,"temperature":)", r.Temperature},
+        {R"(,"rain_last_hour":)", r.RainLastHour},
+        {R"(,"rain_since_midnight":)", r.RainSinceMidnight},
+        {R"(,"rain_24_hours":)", r.Rain24Hours},
+        {R"(,"pressure":)", r.Pressure},
+    };
+    for (const auto& [key, value] : floats) {
+        out.Put(key);
+        out.PutFloat(value);
+    }
+    out.Put(R"(,"humidity":)");
+    out.PutInt(r.Humidity);
+    out.Put(R"(,"pressure_change_4h":)");
+    out.PutInt(r.PressureChange4h);
+    out.Put(R"(,"remainder":)");
+    out.PutString(r.Remainder);
+    PutReadout(out, pluvetta::BuildReadout(r, kDefaultAlarms, kEnglish));
+    out.Put('}');
 }
 
 // The information field of a packet line: after the first ':' that follows the first '>'.
@@ -207,8 +141,8 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
 
     LineReader reader(stdin);
-    std::string out;
-    out.reserve(kFlushThreshold + 4096);
+    // Large: its buffer and remembered numbers.
+    const auto out = std::make_unique<JsonOutput>(stdout);
     std::uint64_t lineNumber = 0;
     while (const std::optional<Line> line = reader.Next()) {
         ++lineNumber;
@@ -220,23 +154,13 @@ int main(int argc, char** argv) {
         std::string_view text = line->text;
         if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
         const std::string_view info = wholeLineIsInfo ? text : InformationOf(text);
-        AppendReadingJson(out, pluvetta::DecodeWeatherReport(info));
-        out += '\n';
-        if (out.size() >= kFlushThreshold) {
-            std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
-            out.clear();
-            // A long line leaves a large buffer behind; give it back.
-            if (out.capacity() > 2 * kFlushThreshold) {
-                out = std::string();
-                out.reserve(kFlushThreshold + 4096);
-            }
-        }
+        PutReading(*out, pluvetta::DecodeWeatherReport(info));
+        out->Put('\n');
     }
-    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
-    std::cout.flush();
+    const bool written = out->Flush();
     if (reader.Failed()) {
         std::cerr << "wxdecode: standard input could not be read\n";
         return 1;
     }
-    return std::cout ? 0 : 1;
+    return written ? 0 : 1;
 }
