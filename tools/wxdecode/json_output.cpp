@@ -41,7 +41,8 @@ void JsonOutput::PutInt(std::int32_t value) {
 
 void JsonOutput::PutFloat(float value) {
     const std::string_view text = floats_.Text(value);
-    if (used_ + FloatText::kTextRoom > kRoom) Flush();
+    // The whole slot is copied, a piece of fixed size, and only the text's length kept.
+    if (FloatText::kTextRoom > kRoom - used_) Flush();
     std::memcpy(buffer_.data() + used_, text.data(), FloatText::kTextRoom);
     used_ += text.size();
 }

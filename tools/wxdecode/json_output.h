@@ -43,13 +43,11 @@ class JsonOutput {
 
   private:
     static constexpr std::size_t kRoom = std::size_t{1} << 16;
-    // Past the room: a number can be copied in a piece of fixed size before its end is known.
-    static constexpr std::size_t kSlack = 32;
 
     void Write(std::string_view text);
 
     std::FILE* stream_;
-    std::array<char, kRoom + kSlack> buffer_;
+    std::array<char, kRoom> buffer_;
     std::size_t used_ = 0;
     bool failed_ = false;
     FloatText floats_;
