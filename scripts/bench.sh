@@ -29,12 +29,7 @@ cmake --build "$build" -j"$(nproc)" --target pluvetta wxdecode aprs-replay decod
 bin="$build/bin"
 
 source "$root/scripts/replay-lib.sh"
-work="$(mktemp -d)"
-cleanup() {
-    stop_replay
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_folder
 table="$work/table"
 # row WHAT MEASURED GOAL MET: one line of the table.
 row() { printf '%s|%s|%s|%s\n' "$1" "$2" "$3" "$4" >>"$table"; }
@@ -65,15 +60,27 @@ instructions() {
     echo $(((count[1] - count[0]) / 10000))
 }
 
+# benchmark_rows PROGRAM WHAT: a row for each "NAME LABEL" line read: the median rate of the
+# benchmark NAME of PROGRAM and its instructions per iteration. The decoder's rows are held
+# to its goal; the Monitor's give the time per report.
+benchmark_rows() {
+    local program=$1 what=$2 name label rate instr
+    median_rates "$program" . >"$work/rates"
+    while read -r name label; do
+        rate="$(awk -v n="$name" '$1 == n { print $2 }' "$work/rates")"
+        instr="$(instructions "$program" "$name" </dev/null)"
+        if [ "$what" = DecodeWeatherReport ]; then
+            row "$what, $label" "$(awk -v r="$rate" 'BEGIN { printf "%.2f M reports/s", r / 1e6 }'), \
+$instr instructions" ">= 5 M/s" "$(at_least "$rate" 5e6)"
+        else
+            row "$what, $label" "$(awk -v r="$rate" 'BEGIN { printf "%.2f us/report", 1e6 / r }'), \
+$instr instructions" "-" "-"
+        fi
+    done
+}
+
 step "decoder"
-median_rates "$bin/decoder_bench" . >"$work/decoder"
-while read -r name label; do
-    rate="$(awk -v n="$name" '$1 == n { print $2 }' "$work/decoder")"
-    instr="$(instructions "$bin/decoder_bench" "$name")"
-    row "DecodeWeatherReport, $label" \
-        "$(awk -v r="$rate" 'BEGIN { printf "%.2f M reports/s", r / 1e6 }'), $instr instructions" \
-        ">= 5 M/s" "$(at_least "$rate" 5e6)"
-done <<'EOF'
+benchmark_rows "$bin/decoder_bench" DecodeWeatherReport <<'EOF'
 BM_WorkedExampleComplete complete report
 BM_WorkedExamplePositionless positionless report
 BM_LongComment/200 200-character comment
@@ -81,14 +88,7 @@ BM_EveryFieldAbsent every field absent
 EOF
 
 step "Monitor"
-median_rates "$bin/monitor_bench" . >"$work/monitor"
-while read -r name label; do
-    rate="$(awk -v n="$name" '$1 == n { print $2 }' "$work/monitor")"
-    instr="$(instructions "$bin/monitor_bench" "$name")"
-    row "ProcessWeatherReport, $label" \
-        "$(awk -v r="$rate" 'BEGIN { printf "%.2f us/report", 1e6 / r }'), $instr instructions" \
-        "-" "-"
-done <<'EOF'
+benchmark_rows "$bin/monitor_bench" ProcessWeatherReport <<'EOF'
 BM_ProcessCompleteReport complete report
 BM_ProcessPositionlessReport positionless report
 EOF
