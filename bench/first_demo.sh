@@ -17,6 +17,7 @@ git clone -q -b "$(git -C "$root" rev-parse --abbrev-ref HEAD)" "$root" "$work/c
 
 start=$(date +%s.%N)
 # The window answers "print" with what it shows; "quit" closes it once the report is there.
+: >"$work/out"
 mkfifo "$work/commands"
 (
     exec >"$work/commands"
