@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Times wxdecode against Dire Wolf's decode_aprs on the same packet file (100,000 lines built
-# from real weather fields), both writing to /dev/null, and prints both times and the ratio.
+# from real weather fields), both writing to /dev/null, and prints both times and their ratio.
+# The two take turns, RUNS times each (PLUVETTA_COMPARE_RUNS, default 11), so that both meet
+# the same load; the medians of wall time and of CPU time (user + system) are compared.
 # Builds nothing; give it a Release build directory:
 #   cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release && cmake --build build-release
 #   bench/compare_decode_aprs.sh build-release [path/to/aprs-weather-fields.txt]
-# Uses hyperfine when installed, else /usr/bin/time (best of five runs).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -32,34 +33,16 @@ awk -v total="$lines" '
     }' "$fields" >"$packets"
 echo "packet file: $(wc -l <"$packets") lines, $(wc -c <"$packets") bytes, from $fields"
 
-wx_command="'$wxdecode' < '$packets' > /dev/null"
-dw_command="'$decode_aprs' '$packets' > /dev/null 2>&1"
+runs="${PLUVETTA_COMPARE_RUNS:-11}"
+times=$(python3 "$root/bench/alternate_times.py" "$runs" \
+    "'$wxdecode' < '$packets' > /dev/null" "'$decode_aprs' '$packets' > /dev/null 2>&1")
+read -r wx_wall wx_cpu dw_wall dw_cpu <<<"$(echo $times)"
 
-if command -v hyperfine >/dev/null; then
-    echo "timing with hyperfine"
-    hyperfine --style basic --warmup 1 --runs 10 --export-json "$work/times.json" \
-        "$wx_command" "$dw_command"
-    mapfile -t means < <(grep -o '"mean": *[0-9.eE+-]*' "$work/times.json" | grep -o '[0-9.eE+-]*$')
-    wx_seconds="${means[0]}"
-    dw_seconds="${means[1]}"
-else
-    echo "timing with /usr/bin/time, best of five runs"
-    best_of_five() {
-        local best="" t
-        for _ in 1 2 3 4 5; do
-            /usr/bin/time -f '%e' -o "$work/time.txt" bash -c "$1"
-            t="$(cat "$work/time.txt")"
-            best="$(awk -v a="$t" -v b="$best" 'BEGIN { print (b == "" || a < b) ? a : b }')"
-        done
-        echo "$best"
-    }
-    wx_seconds="$(best_of_five "$wx_command")"
-    dw_seconds="$(best_of_five "$dw_command")"
-fi
-
-awk -v wx="$wx_seconds" -v dw="$dw_seconds" -v n="$lines" 'BEGIN {
-    printf "wxdecode:    %.4f s (%.0f lines/s)\n", wx, (wx > 0 ? n / wx : 0)
-    printf "decode_aprs: %.4f s (%.0f lines/s)\n", dw, (dw > 0 ? n / dw : 0)
-    if (wx > 0) printf "ratio: wxdecode is %.1f times faster\n", dw / wx
-    else print "ratio: wxdecode too fast to time at this resolution"
+awk -v ww="$wx_wall" -v wc="$wx_cpu" -v dw="$dw_wall" -v dc="$dw_cpu" -v n="$lines" -v runs="$runs" '
+BEGIN {
+    printf "medians of %d runs each, taking turns\n", runs
+    printf "wxdecode:    wall %.4f s, CPU %.4f s (%.0f lines/s of CPU)\n", ww, wc, n / wc
+    printf "decode_aprs: wall %.4f s, CPU %.4f s (%.0f lines/s of CPU)\n", dw, dc, n / dc
+    printf "ratio: wxdecode is %.2f times faster in wall time, %.2f times in CPU time\n",
+        dw / ww, dc / wc
 }'

@@ -1,10 +1,11 @@
 // Decoding speed of single reports. Run from a Release build:
-//   build-release/decoder_bench    (reports/s is items_per_second)
+//   build-release/bin/decoder_bench    (reports/s is items_per_second)
 
 #include <benchmark/benchmark.h>
 
 #include <string>
 
+#include "fixed_iterations.h"
 #include "weather/decoder.h"
 
 namespace {
@@ -21,12 +22,18 @@ void DecodeRepeatedly(benchmark::State& state, const std::string& info) {
 void BM_WorkedExampleComplete(benchmark::State& state) {
     DecodeRepeatedly(state, "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW");
 }
-BENCHMARK(BM_WorkedExampleComplete);
+BENCHMARK(BM_WorkedExampleComplete)->Apply(FixedIterationsFromEnvironment);
 
 void BM_WorkedExamplePositionless(benchmark::State& state) {
     DecodeRepeatedly(state, "_10090556c220s004g005t077r000p000P000h50b09900wRSW");
 }
-BENCHMARK(BM_WorkedExamplePositionless);
+BENCHMARK(BM_WorkedExamplePositionless)->Apply(FixedIterationsFromEnvironment);
+
+// A complete report whose station has none of the values: every field is full stops.
+void BM_EveryFieldAbsent(benchmark::State& state) {
+    DecodeRepeatedly(state, "!4903.50N/07201.75W_.../...g...t...r...p...P...h..b.....");
+}
+BENCHMARK(BM_EveryFieldAbsent)->Apply(FixedIterationsFromEnvironment);
 
 // A station comment of the given length with no tag letters in it, so every field search
 // scans the whole comment, as it does for a tag the station does not send.
@@ -38,7 +45,7 @@ void BM_LongComment(benchmark::State& state) {
     DecodeRepeatedly(state,
                      "@092345z4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900" + comment);
 }
-BENCHMARK(BM_LongComment)->Arg(200)->Arg(4000);
+BENCHMARK(BM_LongComment)->Arg(200)->Arg(4000)->Apply(FixedIterationsFromEnvironment);
 
 }  // namespace
 

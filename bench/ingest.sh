@@ -17,12 +17,7 @@ esac
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$build/bin"
 source "$root/scripts/replay-lib.sh"
-work="$(mktemp -d)"
-cleanup() {
-    stop_replay
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_folder
 export QT_QPA_PLATFORM=offscreen LC_ALL=C
 # The demo stream without its server comment lines, which an engine would not pass on: every
 # line sent is then one packet on either link.

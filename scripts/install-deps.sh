@@ -8,12 +8,13 @@ packages=(
     qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
-    xvfb xauth
+    xvfb xauth time
     locales
 )
-# Extras for the end-to-end tests and peer benchmarks, skipped with PLUVETTA_MINIMAL_DEPS=1.
+# Extras for the end-to-end tests and the benchmarks (decode_aprs is Dire Wolf's; valgrind
+# counts instructions), skipped with PLUVETTA_MINIMAL_DEPS=1.
 if [ "${PLUVETTA_MINIMAL_DEPS:-0}" != 1 ]; then
-    packages+=(direwolf)
+    packages+=(direwolf valgrind)
 fi
 
 missing=()

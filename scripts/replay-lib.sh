@@ -28,3 +28,9 @@ stop_replay() {
         replay_pid=""
     fi
 }
+
+# make_work_folder: makes a folder in $work, removed at exit once the server is stopped.
+make_work_folder() {
+    work="$(mktemp -d)"
+    trap 'stop_replay; rm -rf "$work"' EXIT
+}

@@ -14,7 +14,8 @@ scripts/install-deps.sh
 
 build="${PLUVETTA_RUN_BUILD:-$root/build/run}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)"
+# Only what runs: the tests and benchmarks are built by scripts/test.sh and scripts/bench.sh.
+cmake --build "$build" -j"$(nproc)" --target pluvetta aprs-replay
 app="$build/bin/pluvetta"
 if [ ! -x "$app" ]; then
     echo "run.sh: $app was not built" >&2

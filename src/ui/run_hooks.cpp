@@ -1,10 +1,12 @@
 #include "ui/run_hooks.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 
 #include <unistd.h>
@@ -36,6 +38,10 @@ RunHooks::RunHooks(MainWindow& window)
     const bool quitOnDisconnect = HookOn("PLUVETTA_HOOK_QUIT_ON_DISCONNECT");
     Watch(window.AgwSocket(), quitOnDisconnect);
     Watch(window.ServerSocket(), quitOnDisconnect);
+    if (HookOn("PLUVETTA_HOOK_QUIT_AT_FIRST_PAINT")) {
+        quitAtFirstPaint_ = true;
+        window.installEventFilter(this);
+    }
     if (HookOn("PLUVETTA_HOOK_COMMANDS")) {
         commands_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
         connect(commands_.get(), &QSocketNotifier::activated, this, &RunHooks::ReadCommands);
@@ -53,6 +59,21 @@ void RunHooks::Watch(QtSocket& socket, bool quitOnDisconnect) {
         // Closed as the user would close it, once the link has handled the disconnect.
         connect(&socket, &QtSocket::Closed, &window_, &QWidget::close, Qt::QueuedConnection);
     }
+}
+
+bool RunHooks::eventFilter(QObject* watched, QEvent* event) {
+    if (quitAtFirstPaint_ && watched == &window_ && event->type() == QEvent::Paint) {
+        quitAtFirstPaint_ = false;
+        // Once this paint has been drawn and handed to the display.
+        QTimer::singleShot(0, this, [this] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("first_paint_ns=%lld\n",
+                        static_cast<long long>(std::chrono::nanoseconds(now).count()));
+            std::fflush(stdout);
+            window_.close();
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void RunHooks::ReadCommands() {

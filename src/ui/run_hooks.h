@@ -18,6 +18,8 @@ class QtSocket;
 //   PLUVETTA_HOOK_PRINT_INGEST        at exit, print ingest_ms=MS from connect to end of stream
 //   PLUVETTA_HOOK_COMMANDS            read lines from standard input: "print" prints what the
 //                                     window shows, then "end"; "quit" closes the window
+//   PLUVETTA_HOOK_QUIT_AT_FIRST_PAINT once the window has first been painted, print
+//                                     first_paint_ns=NS (the monotonic clock) and close it
 class RunHooks : public QObject {
     Q_OBJECT
 
@@ -31,6 +33,7 @@ class RunHooks : public QObject {
     void Watch(QtSocket& socket, bool quitOnDisconnect);
     void PrintReadout() const;
     void ReadCommands();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     MainWindow& window_;
     bool printReadout_;
@@ -39,6 +42,7 @@ class RunHooks : public QObject {
     qint64 ingestMs_ = -1;
     std::unique_ptr<QSocketNotifier> commands_;
     QString pending_;
+    bool quitAtFirstPaint_ = false;
 };
 
 }  // namespace pluvetta

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <utility>
 
 #include "weather/number_text.h"
@@ -52,6 +53,26 @@ std::size_t GrowFieldWidth(std::string_view working, std::size_t start, std::siz
     return end - start;
 }
 
+// Most fields are their nominal width of digits with neither a digit nor a point after them:
+// the number is then those digits, read in one pass. Anything else is left to the full rules.
+constexpr std::size_t kMostPlainDigits = 4;
+std::optional<std::int16_t> PlainDigits(std::string_view working, std::size_t start,
+                                        std::size_t width) {
+    if (width > kMostPlainDigits || start + width > working.size()) return std::nullopt;
+    std::int16_t value = 0;
+    for (std::size_t at = start; at < start + width; ++at) {
+        const char c = working[at];
+        if (c < '0' || c > '9') return std::nullopt;
+        value = static_cast<std::int16_t>(value * 10 + (c - '0'));
+    }
+    const std::size_t end = start + width;
+    if (end < working.size() &&
+        ((working[end] >= '0' && working[end] <= '9') || working[end] == '.')) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 bool IsFiller(std::string_view text, std::size_t width) {
     return text.size() == width &&
            std::all_of(text.begin(), text.end(), [](char c) { return c == kFiller; });
@@ -98,6 +119,10 @@ std::int16_t TakeWeatherField(std::string& working, char tag, int nominalWidth) 
     const std::size_t start = tagAt + 1;
     const auto width = static_cast<std::size_t>(nominalWidth);
     const std::string_view view(working);
+    if (const std::optional<std::int16_t> value = PlainDigits(view, start, width)) {
+        working.erase(tagAt, 1 + width);
+        return *value;
+    }
     const std::string_view nominal = view.substr(start, width);
 
     if (ReadsAsNumber(nominal)) {

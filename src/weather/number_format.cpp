@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 namespace pluvetta {
@@ -32,34 +33,46 @@ char* FormatPlainMagnitude(double magnitude, int decimals, char* buffer, char* b
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;
     if (std::fabs(fraction - 0.5) <= kTieMargin) return nullptr;
-    const auto rounded = static_cast<unsigned long>(whole) + (fraction > 0.5 ? 1u : 0u);
+    const auto rounded = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
 
-    // The digits padded with zeros to at least one more than the places: 5 with two places
-    // is 005, written 0.05.
+    // 5 with two places is written 0.05: the digits, with zeros in front up to one more than
+    // the places.
+    std::array<char, 16> digits;
+    const char* digitsEnd =
+        std::to_chars(digits.data(), digits.data() + digits.size(), rounded).ptr;
+    const auto count = static_cast<std::size_t>(digitsEnd - digits.data());
     const auto places = static_cast<std::size_t>(decimals);
-    std::array<char, 24> padded{};
-    padded.fill('0');
-    const auto [digitsEnd, error] =
-        std::to_chars(padded.data() + places + 1, padded.data() + padded.size(), rounded);
-    if (error != std::errc{}) return nullptr;
-    const auto count = static_cast<std::size_t>(digitsEnd - (padded.data() + places + 1));
-    const std::size_t width = std::max(count, places + 1);
-    // Shift the digits so that they end the padded field of `width` characters.
-    const char* first = digitsEnd - width;
-    if (static_cast<std::size_t>(bufferEnd - buffer) < width + 1) return nullptr;
-    char* out = std::copy(first, first + (width - places), buffer);
+    const std::size_t zeros = count > places ? 0 : places + 1 - count;
+    if (static_cast<std::size_t>(bufferEnd - buffer) < zeros + count + 1) return nullptr;
+    char* out = buffer;
+    for (std::size_t i = 0; i < zeros; ++i) *out++ = '0';
+    const char* point = digitsEnd - places;
+    for (const char* in = digits.data(); in != point; ++in) *out++ = *in;
     if (places > 0) {
         *out++ = '.';
-        out = std::copy(first + (width - places), static_cast<const char*>(digitsEnd), out);
+        for (const char* in = point; in != digitsEnd; ++in) *out++ = *in;
     }
+    return out;
+}
+
+// Adds `piece` byte by byte: the pieces here are a few bytes long.
+char* Put(char* out, std::string_view piece) {
+    for (const char c : piece) *out++ = c;
     return out;
 }
 
 }  // namespace
 
-std::string FormatFixed(double value, int decimals, const NumberFormat& format) {
-    if (std::isnan(value)) return "nan";
-    if (std::isinf(value)) return value < 0 ? format.minusSign + "inf" : "inf";
+void AppendFixed(std::string& text, double value, int decimals, const NumberFormat& format) {
+    if (std::isnan(value)) {
+        text += "nan";
+        return;
+    }
+    if (std::isinf(value)) {
+        if (value < 0) text += format.minusSign;
+        text += "inf";
+        return;
+    }
 
     // to_chars rounds the exact binary value and never looks at the process locale, which the
     // desktop toolkit may have switched to the user's.
@@ -70,25 +83,55 @@ std::string FormatFixed(double value, int decimals, const NumberFormat& format) 
         const auto result =
             std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
                           std::chars_format::fixed, std::clamp(decimals, 0, kMaxDecimals));
-        if (result.ec != std::errc{}) return "?";
+        if (result.ec != std::errc{}) {
+            text += '?';
+            return;
+        }
         end = result.ptr;
     }
     const std::string_view digits(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 
-    const std::size_t point = digits.find('.');
+    std::size_t point = std::string_view::npos;
+    bool roundsToZero = true;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (digits[i] == '.') {
+            point = i;
+        } else if (digits[i] != '0') {
+            roundsToZero = false;
+        }
+    }
     const std::string_view integerPart = digits.substr(0, point);
-    const bool roundsToZero = digits.find_first_not_of("0.") == std::string_view::npos;
 
-    std::string text;
-    if (value < 0 && !roundsToZero) text += format.minusSign;
-    for (std::size_t i = 0; i < integerPart.size(); ++i) {
-        if (i > 0 && (integerPart.size() - i) % kGroupWidth == 0) text += format.groupSeparator;
-        text += integerPart[i];
+    const bool minus = value < 0 && !roundsToZero;
+    const std::size_t groups = integerPart.empty() ? 0 : (integerPart.size() - 1) / kGroupWidth;
+    const std::string_view fractionPart =
+        point == std::string_view::npos ? std::string_view() : digits.substr(point + 1);
+    const std::size_t size =
+        (minus ? format.minusSign.size() : 0) + integerPart.size() +
+        groups * format.groupSeparator.size() +
+        (point == std::string_view::npos ? 0
+                                         : format.decimalSeparator.size() + fractionPart.size());
+
+    const std::size_t start = text.size();
+    text.resize(start + size);
+    char* out = text.data() + start;
+    if (minus) out = Put(out, format.minusSign);
+    // The first group is what is left over by the groups of three after it.
+    const std::size_t first = integerPart.size() - groups * kGroupWidth;
+    out = Put(out, integerPart.substr(0, first));
+    for (std::size_t at = first; at < integerPart.size(); at += kGroupWidth) {
+        out = Put(out, format.groupSeparator);
+        out = Put(out, integerPart.substr(at, kGroupWidth));
     }
     if (point != std::string_view::npos) {
-        text += format.decimalSeparator;
-        text += digits.substr(point + 1);
+        out = Put(out, format.decimalSeparator);
+        Put(out, fractionPart);
     }
+}
+
+std::string FormatFixed(double value, int decimals, const NumberFormat& format) {
+    std::string text;
+    AppendFixed(text, value, decimals, format);
     return text;
 }
 

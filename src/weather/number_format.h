@@ -15,5 +15,7 @@ struct NumberFormat {
 // The value rounded to `decimals` places, with a digit before the separator and the locale's
 // decimal separator, digit grouping and minus sign. A value that rounds to zero has no minus.
 std::string FormatFixed(double value, int decimals, const NumberFormat& format);
+// The same text added to the end of `text`.
+void AppendFixed(std::string& text, double value, int decimals, const NumberFormat& format);
 
 }  // namespace pluvetta

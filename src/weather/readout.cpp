@@ -37,16 +37,29 @@ std::string PadDigits(int value, std::size_t width) {
 }
 
 std::string Join(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (const std::string_view part : parts) size += part.size();
     std::string text;
+    text.reserve(size);
     for (const std::string_view part : parts) text += part;
     return text;
 }
 
+// A number in the user's format followed by its unit.
+std::string Measure(double value, int decimals, std::string_view unit, const NumberFormat& format) {
+    std::string text;
+    AppendFixed(text, value, decimals, format);
+    text += unit;
+    return text;
+}
+
 std::string WindCaption(const WeatherReading& r, const NumberFormat& format) {
-    std::string caption =
-        Join({PadDigits(r.WindDirection, 3), kDirectionUnit, FormatFixed(r.WindSpeed, 0, format)});
+    std::string caption = PadDigits(r.WindDirection, 3);
+    caption += kDirectionUnit;
+    AppendFixed(caption, r.WindSpeed, 0, format);
     if (IsGustShown(r.WindGust)) {
-        caption += Join({kGustSeparator, FormatFixed(r.WindGust, 0, format)});
+        caption += kGustSeparator;
+        AppendFixed(caption, r.WindGust, 0, format);
     }
     caption += kSpeedUnit;
     return caption;
@@ -55,32 +68,30 @@ std::string WindCaption(const WeatherReading& r, const NumberFormat& format) {
 std::string RainText(const WeatherReading& r, const DerivedValues& derived,
                      const NumberFormat& format) {
     std::string text;
-    if (IsRainShown(r.RainLastHour)) {
-        text += Join({FormatFixed(r.RainLastHour, 0, format), kRainLastHourUnit});
-    }
-    if (IsRainShown(r.Rain24Hours)) {
-        text += Join({FormatFixed(r.Rain24Hours, 0, format), kRain24HoursUnit});
-    }
-    if (IsRainShown(r.RainSinceMidnight)) {
-        text += Join({FormatFixed(r.RainSinceMidnight, 0, format), kRainSinceMidnightUnit});
-    }
+    const auto add = [&](std::string_view lead, double value, int decimals, std::string_view unit) {
+        text += lead;
+        AppendFixed(text, value, decimals, format);
+        text += unit;
+    };
+    if (IsRainShown(r.RainLastHour)) add({}, r.RainLastHour, 0, kRainLastHourUnit);
+    if (IsRainShown(r.Rain24Hours)) add({}, r.Rain24Hours, 0, kRain24HoursUnit);
+    if (IsRainShown(r.RainSinceMidnight)) add({}, r.RainSinceMidnight, 0, kRainSinceMidnightUnit);
     if (IsDerivedValueShown(derived.WindChill)) {
-        text += Join({kWindChillLead, FormatFixed(derived.WindChill, 1, format), kTemperatureUnit});
+        add(kWindChillLead, derived.WindChill, 1, kTemperatureUnit);
     }
     if (IsDerivedValueShown(derived.AbsoluteHumidity)) {
-        text += Join({kDewPointLead, FormatFixed(derived.DewPoint, 1, format), kDewPointUnit,
-                      FormatFixed(derived.AbsoluteHumidity, 1, format), kAbsoluteHumidityUnit});
+        add(kDewPointLead, derived.DewPoint, 1, kDewPointUnit);
+        add({}, derived.AbsoluteHumidity, 1, kAbsoluteHumidityUnit);
     }
     return text;
 }
 
 std::string CommentLine(const WeatherReading& r) {
-    std::string comment(kEmptyComment);
     if (IsPressureChangeShown(r.PressureChange4h)) {
-        comment =
-            Join({kPressureChangeLead, std::to_string(r.PressureChange4h), kPressureChangeUnit});
+        return Join({kPressureChangeLead, std::to_string(r.PressureChange4h), kPressureChangeUnit,
+                     r.Remainder});
     }
-    return comment + r.Remainder;
+    return Join({kEmptyComment, r.Remainder});
 }
 
 }  // namespace
@@ -100,15 +111,15 @@ Readout BuildReadout(const WeatherReading& reading, const AlarmSettings& alarms,
         }
     }
     if (IsTemperatureValid(reading.Temperature)) {
-        out.temp = LabelText{Join({FormatFixed(reading.Temperature, 1, format), kTemperatureUnit}),
+        out.temp = LabelText{Measure(reading.Temperature, 1, kTemperatureUnit, format),
                              IsTemperatureInAlarm(reading.Temperature, alarms)};
     }
     if (IsHumidityShown(reading.Humidity)) {
-        out.hum = LabelText{Join({FormatFixed(reading.Humidity, 0, format), kHumidityUnit}),
+        out.hum = LabelText{Measure(reading.Humidity, 0, kHumidityUnit, format),
                             IsHumidityInAlarm(reading.Humidity, alarms)};
     }
     if (IsPressureShown(reading.Pressure)) {
-        out.press = LabelText{Join({FormatFixed(reading.Pressure, 1, format), kPressureUnit}),
+        out.press = LabelText{Measure(reading.Pressure, 1, kPressureUnit, format),
                               IsPressureInAlarm(reading.Pressure, alarms)};
     }
     out.rain = LabelText{RainText(reading, out.derived, format),

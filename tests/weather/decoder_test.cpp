@@ -49,6 +49,7 @@ TEST(TakeWeatherField, CutsTagAndNumberOrLeavesTextAlone) {
         {"t077r000", 't', 3, 77, "r000"},
         {"xh5", 'h', 2, 5, "x"},       // at the very end, fewer digits than nominal
         {"h100b", 'h', 2, 100, "b"},   // grows past the nominal width
+        {"t077.5r", 't', 3, 78, "r"},  // and past a point after it
         {"g1.55.0", 'g', 3, 2, ".0"},  // a second point ends the number
         {"h5 0x", 'h', 2, 5, "0x"},    // a blank inside the nominal width is taken, but
         {"b10227 0.0dB", 'b', 4, 10227, " 0.0dB"},  // the field never grows into one
