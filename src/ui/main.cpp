@@ -9,6 +9,7 @@
 #include "ui/monitor_binding.h"
 #include "ui/qt_locale.h"
 #include "ui/run_hooks.h"
+#include "ui/session_end.h"
 
 int main(int argc, char* argv[]) {
     // QApplication takes its own options (-platform and the like) out of argv first.
@@ -34,8 +35,19 @@ int main(int argc, char* argv[]) {
                      Qt::QueuedConnection);
 
     pluvetta::RunHooks hooks(window);
+    pluvetta::SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &pluvetta::SessionEnd::Ended, &window,
+                     [&binding] { binding.CloseUnattended(); });
 
+    bool closed = false;
+    QObject::connect(&window, &pluvetta::MainWindow::Closing, &window,
+                     [&closed] { closed = true; });
     binding.Start(commandLine, executableFolder);
+    // A session that ended during a modal start (the setup dialog) has nothing left to run.
+    if (closed) {
+        hooks.AtExit();
+        return 0;
+    }
     // A window the desktop starts minimised goes straight to the tray from its state change.
     window.show();
     const int exitCode = QApplication::exec();
