@@ -38,10 +38,12 @@ class StreamServer {
         Clock::time_point since;  // stream start, or connect time while the login is awaited
         std::size_t nextLine = 0;
         std::uint64_t queued = 0;
+        std::uint64_t junkQueued = 0;
     };
 
     void Accept(int listener, Clock::time_point now);
     void Queue(Client& client, Clock::time_point now);
+    void QueueJunk(Client& client);
     bool Read(Client& client, Clock::time_point now);
     bool Write(Client& client);
     void TakeClientLine(Client& client, const std::string& line, Clock::time_point now);
