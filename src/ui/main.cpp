@@ -36,8 +36,11 @@ int main(int argc, char* argv[]) {
 
     pluvetta::RunHooks hooks(window);
     pluvetta::SessionEnd sessionEnd;
-    QObject::connect(&sessionEnd, &pluvetta::SessionEnd::Ended, &window,
-                     [&binding] { binding.CloseUnattended(); });
+    // exit, unlike quit, also ends the loops of modal boxes open before the main loop runs.
+    QObject::connect(&sessionEnd, &pluvetta::SessionEnd::Ended, &window, [&binding] {
+        binding.CloseUnattended();
+        QCoreApplication::exit(0);
+    });
 
     bool closed = false;
     QObject::connect(&window, &pluvetta::MainWindow::Closing, &window,
