@@ -28,7 +28,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kFieldCount = 14;
 // Fourteen short fields fit many times over; the cap keeps a wrong file (or a device) from
 // being read without end.
-constexpr std::size_t kMaxFileBytes = 64 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024;
 
 std::string FormatFlag(bool value) { return std::string(value ? kTrue : kFalse); }
 

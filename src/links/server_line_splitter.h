@@ -14,7 +14,7 @@ class ServerLineSplitter {
   public:
     // A line longer than this (without its CR LF) is dropped whole: a peer that never ends a
     // line cannot make us hold more than this much.
-    static constexpr std::size_t kMaxLineLength = 64 * 1024;
+    static constexpr std::size_t kMaxLineLength = std::size_t{64} * 1024;
 
     using LineHandler = std::function<void(std::string_view line)>;
 

@@ -14,9 +14,9 @@
 int main(int argc, char* argv[]) {
     // QApplication takes its own options (-platform and the like) out of argv first.
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Pluvetta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pluvetta"));
     // The process ends with the main window, also while a setup dialog is still open.
-    app.setQuitOnLastWindowClosed(false);
+    QApplication::setQuitOnLastWindowClosed(false);
 
     // The command line is one text: the words after the program's name joined by single
     // blanks. The locale's 8-bit encoding is kept byte for byte.

@@ -39,7 +39,7 @@ SessionEnd::SessionEnd() : QObject(nullptr) {
 }
 
 SessionEnd::~SessionEnd() {
-    for (const int number : kSignals) std::signal(number, SIG_DFL);
+    for (const int number : kSignals) static_cast<void>(std::signal(number, SIG_DFL));
     notifier_.reset();
     for (int& fd : wakeFds) {
         if (fd >= 0) ::close(fd);

@@ -20,9 +20,10 @@ namespace aprs_replay {
 
 namespace {
 
-constexpr std::size_t kAheadBytes = 64 * 1024;  // queued for a client beyond what it has read
-constexpr std::size_t kMaxClientLine = 512;     // longer client lines are printed cut
-constexpr std::size_t kMaxClients = 64;         // more are turned away at once
+constexpr std::size_t kAheadBytes =
+    std::size_t{64} * 1024;                  // queued for a client beyond what it has read
+constexpr std::size_t kMaxClientLine = 512;  // longer client lines are printed cut
+constexpr std::size_t kMaxClients = 64;      // more are turned away at once
 constexpr auto kLoginTimeout = std::chrono::seconds(30);  // as real servers wait for a login
 constexpr int kIdlePollMs = 1000;
 constexpr std::size_t kMaxCutPiece = 64;
@@ -160,7 +161,8 @@ void StreamServer::QueueJunk(Client& client) {
     }
 }
 
-void StreamServer::TakeClientLine(Client& client, const std::string& line, Clock::time_point now) {
+void StreamServer::TakeClientLine(Client& client, const std::string& line,
+                                  Clock::time_point now) const {
     const bool login = !client.loginSeen;
     std::printf("%s: %s\n", login ? "login" : "client", Printable(line).c_str());
     std::fflush(stdout);
