@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The alarms file and the end of a session, end to end, with the monitor run from a folder of
 # its own (the file lives beside the executable): SIGTERM, SIGINT and SIGHUP close the window
-# as the user would and save when asked; a FIFO under the file's name does not hold up the
-# start; on a full or read-only file system the save fails without a box, the old file whole.
+# as the user would and save when asked; on a full or read-only file system the save fails
+# without a box, the old file whole.
 source "$(dirname "$0")/lib.bash"
 source "$(dirname "$0")/../../scripts/replay-lib.sh"
 mounted=""
@@ -50,15 +50,7 @@ for signal in TERM INT HUP; do
     done
 done
 
-# 2. A FIFO named WxAlarms.ini: the window opens with the box saying the file cannot be read.
-rm "$work/app/WxAlarms.ini"
-mkfifo "$work/app/WxAlarms.ini"
-start_monitor "$call" "S:127.0.0.1:$replay_port"
-wait_monitor box "$work/app/WxAlarms.ini|Unable to read Wx Alarm values" 10
-signal_monitor TERM
-[ -p "$work/app/WxAlarms.ini" ] || fail "the FIFO was replaced"
-
-# 3. A save that fails when the session ends: written to standard error, no box waits. The
+# 2. A save that fails when the session ends: written to standard error, no box waits. The
 #    file's folder is a small file system, filled up, then also made read-only, where the
 #    test may mount one; elsewhere the core's tests inject the failing writes.
 if mkdir -p "$work/small" && mount -t tmpfs -o size=40m tmpfs "$work/small" 2>/dev/null; then
