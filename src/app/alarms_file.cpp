@@ -145,8 +145,9 @@ enum class FileRead { Text, Missing, Unreadable };
 // start, and reads only a regular file.
 FileRead ReadFileStart(const fs::path& path, std::string& text) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
+    if (fd < 0) {
         return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
+    }
     struct stat info {};
     FileRead result = FileRead::Unreadable;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
