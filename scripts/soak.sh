@@ -5,16 +5,14 @@
 # and checks at the end: the process ran to the end of each stream, the log stayed trimmed,
 # and the last report that passed the gate (the last one in the log) is the one on screen.
 #   scripts/soak.sh [SERVER_LINES] [AGW_FRAMES] [BUILD_DIR]
-#   (defaults 10000000, 1000000 and build/release, which is built when missing)
+#   (defaults 10000000, 1000000 and build/release, configured when missing; brought up to date)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 lines="${1:-10000000}"
 frames="${2:-1000000}"
 build="${3:-$root/build/release}"
-if [ ! -x "$build/bin/pluvetta" ] || [ ! -x "$build/bin/aprs-replay" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$build" -j2 --target pluvetta aprs-replay >/dev/null
-fi
+[ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target pluvetta aprs-replay >/dev/null
 bin="$build/bin"
 source "$root/scripts/replay-lib.sh"
 work="$(mktemp -d)"
