@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang-format
+    clang-format clang clang-tidy cppcheck
     xvfb xauth time
     locales
 )

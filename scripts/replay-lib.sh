@@ -1,13 +1,18 @@
 # Shell functions shared by the demo, the end-to-end test and the ingest benchmark.
 
 # start_replay BIN_DIR OUT_FILE [aprs-replay options and file]: starts aprs-replay on a free
-# loopback port with its output in OUT_FILE, and sets replay_pid and replay_port.
+# loopback port with its output in OUT_FILE (its reports on clients in OUT_FILE.err when
+# replay_err=1), and sets replay_pid and replay_port.
 start_replay() {
     local bin=$1 out=$2
     shift 2
     # Emptied first: the port must not be read from an earlier run's line.
     : >"$out"
-    "$bin/aprs-replay" --port 0 "$@" >>"$out" &
+    if [ "${replay_err:-0}" = 1 ]; then
+        "$bin/aprs-replay" --port 0 "$@" >>"$out" 2>"$out.err" &
+    else
+        "$bin/aprs-replay" --port 0 "$@" >>"$out" &
+    fi
     replay_pid=$!
     replay_port=""
     for _ in $(seq 100); do

@@ -2,11 +2,17 @@
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstddef>
 #include <fstream>
 #include <system_error>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/decimal_number.h"
 
@@ -22,7 +28,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kFieldCount = 14;
 // Fourteen short fields fit many times over; the cap keeps a wrong file (or a device) from
 // being read without end.
-constexpr std::size_t kMaxFileBytes = 64 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024;
 
 std::string FormatFlag(bool value) { return std::string(value ? kTrue : kFalse); }
 
@@ -83,7 +89,7 @@ bool ReadWhole(std::string_view field, std::int16_t& value) {
 }
 
 // A name of its own for every save, so that two programs closing at once never share one
-// temporary file.
+// temporary file: the file's name, the writer's process id, a random part, ".tmp".
 fs::path TemporaryPathBeside(const fs::path& path) {
     static std::atomic<std::uint64_t> saves{0};
     std::uint64_t mix =
@@ -96,19 +102,83 @@ fs::path TemporaryPathBeside(const fs::path& path) {
     std::array<char, 16> hex{};
     const auto end = std::to_chars(hex.data(), hex.data() + hex.size(), mix, 16).ptr;
     fs::path temp = path;
-    temp += "." + std::string(hex.data(), end) + ".tmp";
+    temp += "." + std::to_string(::getpid()) + "-" + std::string(hex.data(), end) + ".tmp";
     return temp;
 }
 
-std::optional<std::string> ReadFileStart(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text(kMaxFileBytes, '\0');
-    // istream::read turns a failing read (a directory, say) into badbit instead of throwing.
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad()) return std::nullopt;
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return text;
+// The process id in a temporary file's name, when `name` is one of `path`'s.
+std::optional<pid_t> TemporaryFileWriter(const fs::path& path, const std::string& name) {
+    const std::string prefix = path.filename().string() + ".";
+    constexpr std::string_view kSuffix = ".tmp";
+    if (name.size() <= prefix.size() + kSuffix.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(kSuffix)) {
+        return std::nullopt;
+    }
+    pid_t pid = 0;
+    const char* first = name.data() + prefix.size();
+    const auto [end, error] = std::from_chars(first, name.data() + name.size(), pid);
+    if (error != std::errc() || end == first || *end != '-' || pid <= 0) return std::nullopt;
+    return pid;
+}
+
+// A program that died between writing its temporary file and renaming it left the file
+// behind. Those of processes that no longer run are removed; a save in progress elsewhere
+// keeps its own.
+void RemoveStaleTemporaries(const fs::path& path) {
+    std::error_code error;
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::optional<pid_t> writer =
+            TemporaryFileWriter(path, it->path().filename().string());
+        if (!writer) continue;
+        // This process has not saved yet; any other that is gone will never rename its file.
+        if (*writer == ::getpid() || (::kill(*writer, 0) != 0 && errno == ESRCH)) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+enum class FileRead { Text, Missing, Unreadable };
+
+// Opens without blocking, so that a FIFO or a device under the file's name cannot hold up the
+// start, and reads only a regular file.
+FileRead ReadFileStart(const fs::path& path, std::string& text) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
+    }
+    struct stat info {};
+    FileRead result = FileRead::Unreadable;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        text.assign(kMaxFileBytes, '\0');
+        std::size_t got = 0;
+        ssize_t n = 0;
+        while (got < text.size() && (n = ::read(fd, text.data() + got, text.size() - got)) != 0) {
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        text.resize(got);
+        if (n >= 0) result = FileRead::Text;
+    }
+    ::close(fd);
+    return result;
+}
+
+// Where a save must land: a symbolic link is followed to its target (which need not exist
+// yet), so that a user's link to a file kept elsewhere goes on pointing at the saved values.
+std::optional<fs::path> SaveTarget(fs::path path) {
+    // The kernel's own limit on links followed in one lookup.
+    constexpr int kMaxLinks = 40;
+    std::error_code error;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+        const fs::path target = fs::read_symlink(path, error);
+        if (error) return std::nullopt;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -145,8 +215,10 @@ std::optional<AlarmSettings> ParseAlarmsFile(std::string_view text) {
 }
 
 bool SaveAlarmSettings(const AlarmSettings& settings, const fs::path& path) {
+    const std::optional<fs::path> target = SaveTarget(path);
+    if (!target) return false;
     const std::string text = FormatAlarmsFile(settings);
-    const fs::path temp = TemporaryPathBeside(path);
+    const fs::path temp = TemporaryPathBeside(*target);
     std::error_code ignored;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -159,9 +231,13 @@ bool SaveAlarmSettings(const AlarmSettings& settings, const fs::path& path) {
             return false;
         }
     }
+    // The new file keeps the old one's permissions, not the umask's.
+    std::error_code statusError;
+    const fs::file_status old = fs::status(*target, statusError);
+    if (!statusError && fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ignored);
     // rename replaces the old file in one step: readers see either the old or the new file.
     std::error_code renameError;
-    fs::rename(temp, path, renameError);
+    fs::rename(temp, *target, renameError);
     if (renameError) {
         fs::remove(temp, ignored);
         return false;
@@ -170,12 +246,20 @@ bool SaveAlarmSettings(const AlarmSettings& settings, const fs::path& path) {
 }
 
 AlarmsLoad LoadAlarmSettings(const fs::path& path) {
-    const std::optional<std::string> text = ReadFileStart(path);
-    if (text) {
-        if (std::optional<AlarmSettings> read = ParseAlarmsFile(*text)) return {*read, false};
+    if (const std::optional<fs::path> target = SaveTarget(path)) RemoveStaleTemporaries(*target);
+    std::string text;
+    const FileRead read = ReadFileStart(path, text);
+    if (read == FileRead::Text) {
+        if (std::optional<AlarmSettings> settings = ParseAlarmsFile(text)) return {*settings};
     }
-    // Any fault means the defaults, written back so that a sound file exists from now on.
     AlarmsLoad load;
+    // A file that exists but cannot be read may hold the user's values: it stays as it is.
+    if (read == FileRead::Unreadable) {
+        load.unreadable = true;
+        return load;
+    }
+    // A missing or damaged file means the defaults, written back so that a sound file exists
+    // from now on.
     load.saveFailed = !SaveAlarmSettings(load.settings, path);
     return load;
 }

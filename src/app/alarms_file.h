@@ -16,15 +16,19 @@ std::string FormatAlarmsFile(const AlarmSettings& settings);
 std::optional<AlarmSettings> ParseAlarmsFile(std::string_view text);
 
 // Writes the file through a temporary file in the same folder renamed over the old one, so a
-// failed save leaves the old file as it was. Returns false when the file could not be written.
+// failed save leaves the old file as it was. A symbolic link is followed and its target
+// replaced; an existing file's permissions are kept. Returns false when it could not be written.
 bool SaveAlarmSettings(const AlarmSettings& settings, const std::filesystem::path& path);
 
 struct AlarmsLoad {
     AlarmSettings settings;
-    bool saveFailed = false;  // the file was unreadable and writing the defaults failed too
+    bool saveFailed = false;  // the file was missing or damaged and writing the defaults failed
+    bool unreadable = false;  // the file exists but could not be read; it was left alone
 };
 
-// Reads the file; when it is missing or bad, the defaults are used and written back.
+// Reads the file; when it is missing or damaged, the defaults are used and written back. When
+// it exists but cannot be read (not a regular file, no permission, an I/O error), the
+// defaults are used and the file is left as it is.
 AlarmsLoad LoadAlarmSettings(const std::filesystem::path& path);
 
 }  // namespace pluvetta

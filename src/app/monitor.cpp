@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kAlarmsFileName = "WxAlarms.ini";
 constexpr const char* kSaveFailedText = "Unable to save Wx Alarm values";
+constexpr const char* kReadFailedText = "Unable to read Wx Alarm values: the defaults are in use";
 constexpr const char* kNoCall = "NOCALL";
 
 // The links' words on screen.
@@ -48,6 +49,10 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
     alarms_ = load.settings;
     // The defaults stay in force; the user only learns that they could not be kept.
     if (load.saveFailed) WarnSaveFailed();
+    if (load.unreadable) desktop_.ShowWarning(alarmsFilePath_.string(), kReadFailedText);
+    // Saving the defaults unchanged over a file that could not be read would lose the values
+    // it may still hold.
+    unreadAlarms_ = load.unreadable ? std::optional(alarms_) : std::nullopt;
 
     ApplyLinkDefaults(station_);
     if (station_.StationCall.empty()) {
@@ -59,10 +64,17 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
     if (station_.ServerEnabled) ConnectLink(LinkKind::Server);
 }
 
-void Monitor::Shutdown() {
+bool Monitor::Shutdown(ShutdownBy by) {
     agwLink_.Close();
     serverLink_.Close();
-    if (station_.SaveAlarms && !SaveAlarmSettings(alarms_, alarmsFilePath_)) WarnSaveFailed();
+    if (!station_.SaveAlarms || alarms_ == unreadAlarms_) return true;
+    if (SaveAlarmSettings(alarms_, alarmsFilePath_)) return true;
+    if (by == ShutdownBy::User) WarnSaveFailed();
+    return false;
+}
+
+std::string Monitor::SaveFailedNotice() const {
+    return alarmsFilePath_.string() + ": " + kSaveFailedText;
 }
 
 void Monitor::ProcessWeatherReport(std::string_view information) {

@@ -40,8 +40,14 @@ class Monitor : public LinkEvents {
     // Start-up, once, when the main window loads: reads the command line and the alarms file
     // beside the executable, then connects the enabled links or asks for the setup dialog.
     void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
+    // Who closed the main window: the user, or the session ending under a signal.
+    enum class ShutdownBy { User, Signal };
     // Shut-down, once, when the main window closes: closes both links, saves when asked to.
-    void Shutdown();
+    // A failed save is a warning box when the user closed the window; otherwise nobody is
+    // there to answer one, and the caller reports SaveFailedNotice(). False when it failed.
+    bool Shutdown(ShutdownBy by = ShutdownBy::User);
+    // What a failed save says when no box can: the path and the warning's text.
+    std::string SaveFailedNotice() const;
 
     // Decodes one information field of the watched station and updates the whole readout.
     void ProcessWeatherReport(std::string_view information);
@@ -96,6 +102,8 @@ class Monitor : public LinkEvents {
     StationSettings station_;
     AlarmSettings alarms_;
     std::filesystem::path alarmsFilePath_;
+    // The defaults taken because the alarms file could not be read; not saved over it as such.
+    std::optional<AlarmSettings> unreadAlarms_;
     bool reportGate_ = true;
     int minutesSinceReport_ = 0;
     bool trendReady_ = false;

@@ -10,7 +10,7 @@ constexpr char kLf = '\n';
 }  // namespace
 
 void ServerLineSplitter::Reset() {
-    partial_.clear();
+    Release();
     skipping_ = false;
     skippedCr_ = false;
     ++resets_;
@@ -31,8 +31,7 @@ void ServerLineSplitter::Keep(std::string_view piece) {
     }
     if (!skipping_ && partial_.size() + piece.size() > kMaxLineLength + 1) {
         skipping_ = true;
-        partial_.clear();
-        partial_.shrink_to_fit();
+        Release();
     }
     if (skipping_) {
         skippedCr_ = piece.back() == kCr;
@@ -55,13 +54,19 @@ void ServerLineSplitter::EndLine(std::string_view rest, const LineHandler& onLin
         }
         return;
     }
-    partial_.append(rest);
-    partial_.pop_back();  // the CR
-    if (partial_.size() <= kMaxLineLength) {
-        onLine(partial_);
+    // The CR is the last byte of the two pieces together. The length is checked before the
+    // pieces are joined, so that a long tail arriving with its CR LF is never copied.
+    if (partial_.size() + rest.size() - 1 > kMaxLineLength) {
+        Release();
+        return;
     }
+    partial_.append(rest);
+    partial_.pop_back();
+    onLine(partial_);
     partial_.clear();
 }
+
+void ServerLineSplitter::Release() { std::string().swap(partial_); }
 
 void ServerLineSplitter::Feed(std::string_view bytes, const LineHandler& onLine) {
     const std::size_t resetsBefore = resets_;

@@ -14,7 +14,7 @@ class ServerLineSplitter {
   public:
     // A line longer than this (without its CR LF) is dropped whole: a peer that never ends a
     // line cannot make us hold more than this much.
-    static constexpr std::size_t kMaxLineLength = 64 * 1024;
+    static constexpr std::size_t kMaxLineLength = std::size_t{64} * 1024;
 
     using LineHandler = std::function<void(std::string_view line)>;
 
@@ -26,13 +26,16 @@ class ServerLineSplitter {
     // Forgets any unfinished line, for a new connection.
     void Reset();
 
-    // How many bytes of an unfinished line are held; never more than kMaxLineLength + 1.
-    std::size_t HeldBytes() const { return partial_.size(); }
+    // The memory held for an unfinished line, in bytes; never more than twice kMaxLineLength,
+    // the most that the growth of a line up to the bound can reserve.
+    std::size_t HeldBytes() const { return partial_.capacity(); }
 
   private:
     bool EndsWithCr() const;
     void Keep(std::string_view piece);
     void EndLine(std::string_view rest, const LineHandler& onLine);
+    // Forgets the unfinished line and gives its memory back.
+    void Release();
 
     // Counts the Resets, so that Feed notices one made by its own callback.
     std::size_t resets_ = 0;

@@ -9,13 +9,14 @@
 #include "ui/monitor_binding.h"
 #include "ui/qt_locale.h"
 #include "ui/run_hooks.h"
+#include "ui/session_end.h"
 
 int main(int argc, char* argv[]) {
     // QApplication takes its own options (-platform and the like) out of argv first.
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Pluvetta"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pluvetta"));
     // The process ends with the main window, also while a setup dialog is still open.
-    app.setQuitOnLastWindowClosed(false);
+    QApplication::setQuitOnLastWindowClosed(false);
 
     // The command line is one text: the words after the program's name joined by single
     // blanks. The locale's 8-bit encoding is kept byte for byte.
@@ -34,8 +35,22 @@ int main(int argc, char* argv[]) {
                      Qt::QueuedConnection);
 
     pluvetta::RunHooks hooks(window);
+    pluvetta::SessionEnd sessionEnd;
+    // exit, unlike quit, also ends the loops of modal boxes open before the main loop runs.
+    QObject::connect(&sessionEnd, &pluvetta::SessionEnd::Ended, &window, [&binding] {
+        binding.CloseUnattended();
+        QCoreApplication::exit(0);
+    });
 
+    bool closed = false;
+    QObject::connect(&window, &pluvetta::MainWindow::Closing, &window,
+                     [&closed] { closed = true; });
     binding.Start(commandLine, executableFolder);
+    // A session that ended during a modal start (the setup dialog) has nothing left to run.
+    if (closed) {
+        hooks.AtExit();
+        return 0;
+    }
     // A window the desktop starts minimised goes straight to the tray from its state change.
     window.show();
     const int exitCode = QApplication::exec();

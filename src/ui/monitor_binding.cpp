@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+#include <iostream>
 
 #include "ui/main_window.h"
 #include "ui/qt_socket.h"
@@ -32,7 +33,9 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
       desktop_(window, messages_),
       monitor_(screen_, desktop_, window.AgwSocket(), window.ServerSocket(),
                std::move(numberFormat), loginSeed) {
-    QObject::connect(&window, &MainWindow::Closing, &window, [this] { monitor_.Shutdown(); });
+    QObject::connect(&window, &MainWindow::Closing, &window, [this] {
+        if (!monitor_.Shutdown(shutdownBy_)) std::cerr << monitor_.SaveFailedNotice() << '\n';
+    });
     QObject::connect(&window.ElapsedTimer(), &QTimer::timeout, &window,
                      [this] { monitor_.OnElapsedTick(); });
 
@@ -55,6 +58,11 @@ MonitorBinding::~MonitorBinding() { window_.SetSetupHooks({}, {}); }
 void MonitorBinding::Start(std::string_view commandLine,
                            const std::filesystem::path& executableFolder) {
     monitor_.Start(commandLine, executableFolder);
+}
+
+void MonitorBinding::CloseUnattended() {
+    shutdownBy_ = Monitor::ShutdownBy::Signal;
+    window_.close();
 }
 
 }  // namespace pluvetta

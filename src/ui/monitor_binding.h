@@ -26,11 +26,16 @@ class MonitorBinding {
     // The window's load step: runs the Monitor's start-up.
     void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
 
+    // Closes the window for a session that ends without the user: the shut-down runs as on
+    // a close by the user, but a failed save goes to standard error instead of a box.
+    void CloseUnattended();
+
     Monitor& Core() { return monitor_; }
     MessageBox& Messages() { return messages_; }
 
   private:
     MainWindow& window_;
+    Monitor::ShutdownBy shutdownBy_ = Monitor::ShutdownBy::User;
     MessageBox messages_;
     WindowScreen screen_;
     WindowDesktop desktop_;

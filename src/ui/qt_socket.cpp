@@ -8,7 +8,7 @@ namespace pluvetta {
 
 namespace {
 
-constexpr qint64 kReadBufferBytes = 256 * 1024;
+constexpr qint64 kReadBufferBytes = qint64{256} * 1024;
 
 }  // namespace
 

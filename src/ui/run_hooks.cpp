@@ -1,8 +1,10 @@
 #include "ui/run_hooks.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -13,6 +15,7 @@
 
 #include "ui/main_window.h"
 #include "ui/qt_socket.h"
+#include "ui/setup_dialog.h"
 
 namespace pluvetta {
 
@@ -109,6 +112,15 @@ void RunHooks::PrintReadout() const {
         PrintText(QByteArray("List2." + QByteArray::number(row)).constData(), rx.item(row)->text());
     }
     PrintText("Text1", window_.History().toPlainText());
+    // The modal boxes and the setup dialog that wait for the user.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible()) continue;
+        if (const auto* box = qobject_cast<QMessageBox*>(top)) {
+            PrintText("box", box->windowTitle() + QLatin1Char('|') + box->text());
+        } else if (top == window_.Setup()) {
+            PrintText("setup", QStringLiteral("shown"));
+        }
+    }
 }
 
 void RunHooks::AtExit() const {

@@ -21,6 +21,8 @@ QString ShownText(const std::string& text) {
 
 }  // namespace
 
+WindowScreen::WindowScreen(MainWindow& window) : window_(window) {}
+
 void WindowScreen::SetCaption(Label label, const std::string& text) {
     window_.ReadoutLabel(label).setText(ShownText(text));
 }
@@ -50,8 +52,19 @@ void WindowScreen::SetRxRows(const std::vector<std::string>& rows) {
 }
 
 void WindowScreen::SetLogText(const std::string& text) {
+    pendingLog_ = text;
+    if (logPending_) return;
+    logPending_ = true;
+    // Posted events run in order, so the redraw comes before anything the same turn queued
+    // after it, such as closing the window.
+    QMetaObject::invokeMethod(
+        logRedraw_.get(), [this] { ShowLog(); }, Qt::QueuedConnection);
+}
+
+void WindowScreen::ShowLog() {
+    logPending_ = false;
     QPlainTextEdit& history = window_.History();
-    history.setPlainText(ShownText(text));
+    history.setPlainText(ShownText(pendingLog_));
     // The newest entry is the one to see.
     history.moveCursor(QTextCursor::End);
     history.ensureCursorVisible();

@@ -26,7 +26,7 @@ constexpr std::array<double, 4> kPowersOfTen = {1.0, 10.0, 100.0, 1000.0};
 
 // Writes the digits of |value| rounded to `decimals` places ("1013.2") into `buffer` when the
 // rounding is plain; returns the end, or nullptr when the exact path must decide.
-char* FormatPlainMagnitude(double magnitude, int decimals, char* buffer, char* bufferEnd) {
+char* FormatPlainMagnitude(double magnitude, int decimals, char* buffer, const char* bufferEnd) {
     if (decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size())) return nullptr;
     const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(decimals)];
     if (!(scaled < kFastScaledLimit)) return nullptr;

@@ -1,6 +1,7 @@
 #include "weather/number_text.h"
 
 #include <cstddef>
+#include <numeric>
 
 #include "weather/weather_reading.h"
 
@@ -62,11 +63,17 @@ bool ReadsAsNumber(std::string_view text) {
     return true;
 }
 
+// The value of a run of decimal digits, in T.
+template <typename T>
+T DigitsValue(std::string_view digits) {
+    return std::accumulate(digits.begin(), digits.end(), T{0},
+                           [](T value, char c) { return value * 10 + (c - '0'); });
+}
+
 double LeadingNumber(std::string_view text) {
     const NumberSpan span = ScanLeadingNumber(text);
-    double mantissa = 0.0;
+    double mantissa = DigitsValue<double>(span.whole);
     double scale = 1.0;
-    for (char c : span.whole) mantissa = mantissa * 10.0 + (c - '0');
     const std::string_view fraction = span.fraction.substr(0, kMaxFractionDigits);
     for (char c : fraction) {
         mantissa = mantissa * 10.0 + (c - '0');
@@ -83,18 +90,11 @@ std::int16_t LeadingNumberRounded(std::string_view text) {
     while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
     if (whole.size() > kMaxInt16Digits) return kNoField;
 
-    std::int32_t magnitude = 0;
-    for (char c : whole) magnitude = magnitude * 10 + (c - '0');
+    std::int32_t magnitude = DigitsValue<std::int32_t>(whole);
 
     if (!span.fraction.empty()) {
         const int first = span.fraction.front() - '0';
-        bool beyondHalf = false;
-        for (char c : span.fraction.substr(1)) {
-            if (c != '0') {
-                beyondHalf = true;
-                break;
-            }
-        }
+        const bool beyondHalf = span.fraction.find_first_not_of('0', 1) != std::string_view::npos;
         const bool exactHalf = first == 5 && !beyondHalf;
         if (first > 5 || (first == 5 && beyondHalf) || (exactHalf && magnitude % 2 == 1)) {
             ++magnitude;

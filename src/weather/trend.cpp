@@ -1,17 +1,17 @@
 #include "weather/trend.h"
 
+#include <cstddef>
 #include <initializer_list>
+#include <iterator>
 
 namespace pluvetta {
 namespace {
 
 // Draws lines from point to point, each starting where the last one ended.
 void Polyline(Canvas& canvas, std::initializer_list<PointF> points) {
-    const PointF* previous = nullptr;
-    for (const PointF& point : points) {
-        if (previous) canvas.Line(*previous, point, kNormalBlue);
-        previous = &point;
-    }
+    const PointF* const point = std::data(points);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        canvas.Line(point[i - 1], point[i], kNormalBlue);
 }
 
 }  // namespace

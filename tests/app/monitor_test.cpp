@@ -93,10 +93,29 @@ TEST(MonitorShutdown, ClosesBothLinksAndSavesOnlyWithSave) {
     rig.Take();
     fs::remove_all(rig.folder);
     std::ofstream(rig.folder) << "not a folder";
-    rig.monitor.Shutdown();
+    EXPECT_FALSE(rig.monitor.Shutdown());
     EXPECT_EQ(rig.Take(), (Journal{"agw close", "server close",
                                    "warning [" + (rig.folder / "WxAlarms.ini").string() +
                                        "] Unable to save Wx Alarm values"}));
+    // A session ending under a signal has nobody to answer a box.
+    EXPECT_FALSE(rig.monitor.Shutdown(Monitor::ShutdownBy::Signal));
+    EXPECT_EQ(rig.Take(), (Journal{"agw close", "server close"}));
+}
+
+TEST(MonitorShutdown, AlarmsFileThatCouldNotBeReadIsToldOnceAndNotSavedOver) {
+    Rig rig;
+    const fs::path file = rig.folder / "WxAlarms.ini";
+    fs::create_symlink(file, file);  // a loop: it exists, but cannot be opened
+    rig.monitor.Start("Q1XYZ A:hostb SAVE", rig.folder);
+    EXPECT_EQ(rig.Take(), (Journal{"warning [" + file.string() +
+                                       "] Unable to read Wx Alarm values: the defaults are in use",
+                                   "agw connect hostb:8000"}));
+    EXPECT_EQ(rig.monitor.Alarms(), AlarmSettings{});
+    EXPECT_TRUE(rig.monitor.Shutdown());
+    EXPECT_TRUE(fs::is_symlink(file));
+    // Values the user set in this run are worth more than the file nobody could read.
+    rig.monitor.Alarms().HiTemp = 35.5f;
+    EXPECT_FALSE(rig.monitor.Shutdown());
 }
 
 TEST(MonitorLinks, ConnectNamesTheStationAndStartResetsTheReadoutInOrder) {

@@ -30,3 +30,57 @@ finish() {
     fi
     echo "$1: all checks passed"
 }
+
+# start_monitor ARGS...: starts pluvetta in the background, taking commands through a FIFO;
+# sets app_pid. Its output goes to $work/app.out and $work/app.err.
+start_monitor() {
+    rm -f "$work/commands"
+    mkfifo "$work/commands"
+    PLUVETTA_HOOK_COMMANDS=1 "${app:-$bin/pluvetta}" "$@" <"$work/commands" >"$work/app.out" \
+        2>"$work/app.err" &
+    app_pid=$!
+    exec 4>"$work/commands"
+}
+
+# read_monitor: asks the running monitor what it shows; the answer lands in $work/readout.
+read_monitor() {
+    local ends
+    ends=$(grep -c '^end$' "$work/app.out" || true)
+    echo print >&4
+    for _ in $(seq 200); do
+        [ "$(grep -c '^end$' "$work/app.out" || true)" -gt "$ends" ] && break
+        sleep 0.05
+    done
+    awk -v n="$ends" '/^end$/ { seen++; next } seen == n' "$work/app.out" >"$work/readout"
+}
+
+# wait_monitor NAME TEXT [SECONDS]: reads the monitor until NAME shows a text that starts with
+# TEXT (default 20 s), then leaves the last readout for expect. Keeps the highest resident
+# memory seen in peak_kb.
+wait_monitor() {
+    local deadline=$((SECONDS + ${3:-20}))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        read_monitor
+        peak_kb=$(( $(rss_kb) > ${peak_kb:-0} ? $(rss_kb) : ${peak_kb:-0} ))
+        awk -v want="$1=$2" 'index($0, want) == 1 { found = 1 } END { exit !found }' \
+            "$work/readout" && return 0
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    fail "$1: waited for '$2'"
+}
+
+# rss_kb: the resident memory of the running monitor, in KiB.
+rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0; }
+
+# stop_monitor: closes the window as the user would and waits for the process; its exit status
+# in app_status.
+stop_monitor() {
+    [ -n "${app_pid:-}" ] || return 0
+    echo quit >&4 2>/dev/null || true
+    exec 4>&-
+    app_status=0
+    timeout 20 tail --pid="$app_pid" -f /dev/null || kill -9 "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || app_status=$?
+    app_pid=""
+}

@@ -183,7 +183,15 @@ class TestMainWindow : public QObject {
         screen.SetColor(Label::Press, pluvetta::kAlarmRed);
         QCOMPARE(Child("lblPress")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         RightClick(Child("lblWxComment"), Qt::ShiftModifier);
-        screen.SetLogText(QByteArray("[10:00:00] entry\r\n").repeated(60).toStdString());
+        // A burst of log texts in one turn of the event loop is drawn once, as its last text.
+        QSignalSpy redraws(&window_->History(), &QPlainTextEdit::textChanged);
+        for (int entries = 1; entries <= 60; ++entries) {
+            screen.SetLogText(QByteArray("[10:00:00] entry\r\n").repeated(entries).toStdString());
+        }
+        QCOMPARE(redraws.count(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(redraws.count(), 1);
+        QCOMPARE(window_->History().toPlainText(), QString("[10:00:00] entry\n").repeated(60));
         // At the bottom lies the empty line after the last of the 60 entries.
         const QPoint bottom(2, window_->History().viewport()->height() - 2);
         QCOMPARE(window_->History().cursorForPosition(bottom).blockNumber(), 60);

@@ -71,7 +71,7 @@ class TestMonitorBinding : public QObject {
             "p000P000h50b09900wRSW\r\n");
         QTRY_COMPARE(window_->ReadoutLabel(Label::Temp).text(), QString::fromUtf8("25.0°C"));
         QVERIFY(!window_->CalmLabel().isVisible());
-        QVERIFY(window_->History().toPlainText().contains("_220/004g005t077"));
+        QTRY_VERIFY(window_->History().toPlainText().contains("_220/004g005t077"));
         shoot("frmWx-report.png");
         // Plain and Shift right clicks on the comment line in turn: four pane states and back.
         const char* const panes[] = {"narrow-short", "narrow-tall", "wide-tall", "wide-short"};

@@ -15,6 +15,12 @@ struct Options {
     bool agw = false;         // act as an AGWPE engine: lines go out as monitored frames
     bool cut = false;         // send in random pieces of a few bytes
     std::uint64_t count = 0;  // 0 = no limit
+    // Faults for tests: bytes sent before the first line, a reset after the last, a trickle.
+    enum class Junk { None, Random, NoLineEnd, HugeFrames };
+    Junk junk = Junk::None;
+    std::uint64_t junkBytes = 0;
+    bool reset = false;    // after the last line, half a line and a connection reset
+    bool trickle = false;  // one byte at a time, a millisecond apart
     std::string file;
 };
 

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <ctime>
 #include <sstream>
+#include <thread>
 
 #include "agw_engine.h"
 #include "loopback.h"
@@ -19,12 +20,15 @@ namespace aprs_replay {
 
 namespace {
 
-constexpr std::size_t kAheadBytes = 64 * 1024;  // queued for a client beyond what it has read
-constexpr std::size_t kMaxClientLine = 512;     // longer client lines are printed cut
-constexpr std::size_t kMaxClients = 64;         // more are turned away at once
+constexpr std::size_t kAheadBytes =
+    std::size_t{64} * 1024;                  // queued for a client beyond what it has read
+constexpr std::size_t kMaxClientLine = 512;  // longer client lines are printed cut
+constexpr std::size_t kMaxClients = 64;      // more are turned away at once
 constexpr auto kLoginTimeout = std::chrono::seconds(30);  // as real servers wait for a login
 constexpr int kIdlePollMs = 1000;
 constexpr std::size_t kMaxCutPiece = 64;
+constexpr int kTricklePollMs = 1;
+constexpr std::size_t kJunkPiece = 4096;
 
 // The local time of day as an engine stamps what it heard: hh:mm:ss.
 std::string TimeOfDay() {
@@ -79,7 +83,7 @@ void StreamServer::Accept(int listener, Clock::time_point now) {
         client.id = nextId_++;
         client.since = now;
         client.streaming = !options_.greeting && !options_.agw;
-        if (options_.cut) {
+        if (options_.cut || options_.trickle) {
             // Each piece its own segment, so that the client meets the cuts.
             const int on = 1;
             setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
@@ -105,8 +109,10 @@ void StreamServer::Queue(Client& client, Clock::time_point now) {
         const double seconds = std::chrono::duration<double>(now - client.since).count();
         target = std::min(target, static_cast<std::uint64_t>(seconds * options_.rate) + 1);
     }
+    QueueJunk(client);
     const std::string time = options_.agw ? TimeOfDay() : std::string();
-    while (client.queued < target && client.out.size() < kAheadBytes) {
+    while (client.junkQueued == options_.junkBytes && client.queued < target &&
+           client.out.size() < kAheadBytes) {
         if (options_.agw) {
             client.out += AgwMonitorFrame(lines_[client.nextLine], time);
         } else {
@@ -116,10 +122,47 @@ void StreamServer::Queue(Client& client, Clock::time_point now) {
         ++client.queued;
         client.nextLine = (client.nextLine + 1) % lines_.size();
     }
+    const bool wasFinished = client.finished;
     client.finished = client.queued >= LinesPerClient();
+    if (client.finished && !wasFinished && options_.reset && !lines_.empty()) {
+        client.out += lines_.front().substr(0, lines_.front().size() / 2);
+    }
 }
 
-void StreamServer::TakeClientLine(Client& client, const std::string& line, Clock::time_point now) {
+// The junk goes out before the first line, a piece at a time like the lines.
+void StreamServer::QueueJunk(Client& client) {
+    while (client.junkQueued < options_.junkBytes && client.out.size() < kAheadBytes) {
+        const std::size_t size = static_cast<std::size_t>(
+            std::min<std::uint64_t>(kJunkPiece, options_.junkBytes - client.junkQueued));
+        std::string piece;
+        switch (options_.junk) {
+            case Options::Junk::Random:
+                for (std::size_t i = 0; i < size; ++i) piece += static_cast<char>(random_() & 0xFF);
+                break;
+            case Options::Junk::NoLineEnd:
+                piece.assign(size, 'x');
+                break;
+            case Options::Junk::HugeFrames:
+                // 'U' frames that announce 0xFFFFFFF0 data bytes, data that never come.
+                while (piece.size() < size) {
+                    std::string header(pluvetta::kAgwHeaderSize, '\0');
+                    header[pluvetta::kAgwKindOffset] = 'U';
+                    for (std::size_t b = 0; b < 4; ++b)
+                        header[pluvetta::kAgwLengthOffset + b] = b == 0 ? '\xF0' : '\xFF';
+                    piece += header;
+                }
+                piece.resize(size);
+                break;
+            case Options::Junk::None:
+                break;
+        }
+        client.out += piece;
+        client.junkQueued += size;
+    }
+}
+
+void StreamServer::TakeClientLine(Client& client, const std::string& line,
+                                  Clock::time_point now) const {
     const bool login = !client.loginSeen;
     std::printf("%s: %s\n", login ? "login" : "client", Printable(line).c_str());
     std::fflush(stdout);
@@ -182,6 +225,7 @@ bool StreamServer::Write(Client& client) {
     while (client.outSent < client.out.size()) {
         std::size_t size = client.out.size() - client.outSent;
         if (options_.cut) size = std::min<std::size_t>(size, 1 + random_() % kMaxCutPiece);
+        if (options_.trickle) size = 1;
         const ssize_t sent =
             send(client.fd, client.out.data() + client.outSent, size, MSG_NOSIGNAL);
         if (sent < 0) {
@@ -189,13 +233,16 @@ bool StreamServer::Write(Client& client) {
         }
         client.outSent += static_cast<std::size_t>(sent);
         // One piece a turn: the next goes out once the poll has come round again.
-        if (options_.cut) return true;
+        if (options_.trickle)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kTricklePollMs));
+        if (options_.cut || options_.trickle) return true;
     }
     return true;
 }
 
 // Lines are due every 1/rate seconds and logins time out in seconds: waking that often is enough.
 int StreamServer::PollTimeoutMs() const {
+    if (options_.trickle) return kTricklePollMs;
     if (options_.rate <= 0) {
         return kIdlePollMs;
     }
@@ -239,6 +286,11 @@ int StreamServer::Run(int listener) {
                 std::fprintf(stderr, "aprs-replay: client %d %s after %llu lines\n", client.id,
                              !alive ? "left" : (done ? "served" : "dropped, no login"),
                              static_cast<unsigned long long>(client.queued));
+                if (done && options_.reset) {
+                    // A linger of zero makes close send a reset instead of an orderly end.
+                    const linger abort{1, 0};
+                    setsockopt(client.fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+                }
                 close(client.fd);
                 it = clients_.erase(it);
             } else {

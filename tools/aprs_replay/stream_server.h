@@ -38,13 +38,15 @@ class StreamServer {
         Clock::time_point since;  // stream start, or connect time while the login is awaited
         std::size_t nextLine = 0;
         std::uint64_t queued = 0;
+        std::uint64_t junkQueued = 0;
     };
 
     void Accept(int listener, Clock::time_point now);
     void Queue(Client& client, Clock::time_point now);
+    void QueueJunk(Client& client);
     bool Read(Client& client, Clock::time_point now);
     bool Write(Client& client);
-    void TakeClientLine(Client& client, const std::string& line, Clock::time_point now);
+    void TakeClientLine(Client& client, const std::string& line, Clock::time_point now) const;
     void TakeClientRequest(Client& client, char kind, Clock::time_point now);
     int PollTimeoutMs() const;
     std::uint64_t LinesPerClient() const;
@@ -52,7 +54,7 @@ class StreamServer {
     Options options_;
     std::vector<std::string> lines_;
     std::list<Client> clients_;
-    std::minstd_rand random_;
+    std::minstd_rand random_{std::random_device{}()};
     int nextId_ = 1;
 };
 

@@ -1,0 +1,60 @@
+// Bytes from both links through the Monitor on fake ports, as the window would hand them on:
+// the server link's stream and the AGW link's stream in cuts, with minute ticks between. The
+// readout stays whole: two Rx rows at most, a trimmed log, short number captions.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "app/fake_ports.h"
+#include "app/monitor.h"
+#include "fuzz_check.h"
+#include "links/traffic_log.h"
+
+namespace {
+
+using namespace pluvetta;
+
+// Each chunk starts with a control byte: its low bit picks the link, bit 1 adds a minute tick,
+// the rest of the byte is the chunk's length.
+void Drive(Monitor& monitor, std::string_view input) {
+    while (!input.empty()) {
+        const auto control = static_cast<unsigned char>(input.front());
+        input.remove_prefix(1);
+        const std::string_view chunk = input.substr(0, control >> 2);
+        input.remove_prefix(chunk.size());
+        if (control & 2) monitor.OnElapsedTick();
+        if (control & 1) {
+            monitor.Agw().OnData(chunk);
+        } else {
+            monitor.Server().OnData(chunk);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    testing::Journal journal;
+    testing::FakeScreen screen(journal);
+    testing::FakeDesktop desktop(journal);
+    testing::FakeSocket agw(journal, "agw");
+    testing::FakeSocket server(journal, "server");
+    Monitor monitor(screen, desktop, agw, server, NumberFormat{});
+    monitor.Station().StationCall = "DEMO-13";
+    monitor.Station().SaveAlarms = false;
+    monitor.Agw().Connect("localhost", 8000);
+    monitor.Server().Connect("localhost", 14580, "DEMO-13");
+    monitor.Agw().OnConnected();
+    monitor.Server().OnConnected();
+
+    Drive(monitor, std::string_view(reinterpret_cast<const char*>(data), size));
+
+    FUZZ_REQUIRE(screen.rxRows.size() <= 2);
+    // The log is cut before each append, so it holds at most the threshold and one entry.
+    FUZZ_REQUIRE(screen.logText.size() <= TrafficLog::kTrimThreshold + size + 64);
+    for (const Label label : {Label::Temp, Label::UR, Label::Press, Label::Elapsed}) {
+        FUZZ_REQUIRE(screen.Caption(label).size() <= 64);
+    }
+    monitor.Shutdown();
+    return 0;
+}
