@@ -10,7 +10,7 @@ namespace pluvetta {
 
 // Help files larger than this are not read: no help text comes near it, and reading it
 // would hold the window up.
-inline constexpr std::uintmax_t kMaxHelpFileBytes = 16 * 1024 * 1024;
+inline constexpr std::uintmax_t kMaxHelpFileBytes = std::uintmax_t{16} << 20;
 
 // Reads the RTF help file at `path` (a relative path is taken from the working folder).
 // Gives nothing when the file is missing, cannot be read, is larger than kMaxHelpFileBytes,

@@ -383,7 +383,14 @@ class Reader {
     }
 
     std::uint8_t& ColorChannel(int channel) {
-        return channel == 0 ? colorEntry_.red : channel == 1 ? colorEntry_.green : colorEntry_.blue;
+        switch (channel) {
+            case 0:
+                return colorEntry_.red;
+            case 1:
+                return colorEntry_.green;
+            default:
+                return colorEntry_.blue;
+        }
     }
 
     void FinishColor() {

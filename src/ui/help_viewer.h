@@ -52,7 +52,7 @@ class HelpViewer : public QObject {
     void Apri(const QString& NFileIstruzioni, const QString& Titolo);
 
     // The open window, or none.
-    HelpWindow* Window() const { return window_; }
+    HelpWindow* Window() const { return window_.data(); }
     MessageBox& Messages() { return messages_; }
 
   private:

@@ -65,11 +65,8 @@ std::optional<std::int16_t> PlainDigits(std::string_view working, std::size_t st
         if (c < '0' || c > '9') return std::nullopt;
         value = static_cast<std::int16_t>(value * 10 + (c - '0'));
     }
-    const std::size_t end = start + width;
-    if (end < working.size() &&
-        ((working[end] >= '0' && working[end] <= '9') || working[end] == '.')) {
-        return std::nullopt;
-    }
+    const std::string_view after = working.substr(start + width, 1);
+    if (after == "." || (!after.empty() && after[0] >= '0' && after[0] <= '9')) return std::nullopt;
     return value;
 }
 

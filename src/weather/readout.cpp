@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <initializer_list>
+#include <numeric>
 
 #include "weather/alarms.h"
 
@@ -37,10 +38,10 @@ std::string PadDigits(int value, std::size_t width) {
 }
 
 std::string Join(std::initializer_list<std::string_view> parts) {
-    std::size_t size = 0;
-    for (const std::string_view part : parts) size += part.size();
     std::string text;
-    text.reserve(size);
+    text.reserve(std::accumulate(
+        parts.begin(), parts.end(), std::size_t{0},
+        [](std::size_t size, std::string_view part) { return size + part.size(); }));
     for (const std::string_view part : parts) text += part;
     return text;
 }
