@@ -2,12 +2,14 @@
 # End to end against a real AGWPE engine: gen_packets turns packet lines into 1200 baud audio,
 # Dire Wolf decodes it from standard input and passes the frames on over its AGW port, and the
 # real pluvetta (offscreen) listens there. What its widgets show is read back through the
-# PLUVETTA_HOOK_COMMANDS hook.
+# PLUVETTA_HOOK_COMMANDS hook
+# (start_monitor and wait_monitor in lib.bash).
 source "$(dirname "$0")/lib.bash"
-dw_pid="" app_pid=""
+dw_pid=""
 stop_all() {
-    exec 7>&- 8>&- 2>/dev/null || true
-    for pid in $app_pid $dw_pid; do kill "$pid" 2>/dev/null || true; done
+    stop_monitor
+    exec 7>&- 2>/dev/null || true
+    [ -z "$dw_pid" ] || kill "$dw_pid" 2>/dev/null || true
     wait 2>/dev/null || true
 }
 command -v direwolf >/dev/null && command -v gen_packets >/dev/null ||
@@ -52,33 +54,10 @@ for _ in $(seq 20); do
 done
 [ -n "$dw_pid" ] || { echo "Dire Wolf did not start"; cat "$work/dw.log"; exit 1; }
 
-# The monitor takes its commands from a FIFO held on fd 8; it must not hold the audio FIFO.
-mkfifo "$work/commands"
-PLUVETTA_HOOK_COMMANDS=1 "$bin/pluvetta" Q1XYZ-13 "A:127.0.0.1:$port" <"$work/commands" >"$work/out" 2>"$work/err" 7>&- &
-app_pid=$!
-exec 8>"$work/commands"
-
-# snapshot_until NAME PATTERN: asks for what the window shows until NAME's text matches the
-# extended regular expression PATTERN; the last answer is left in $work/readout.
-snapshot_until() {
-    for _ in $(seq 50); do
-        local ends
-        ends=$(grep -c '^end$' "$work/out" || true)
-        echo print >&8
-        for _ in $(seq 50); do
-            [ "$(grep -c '^end$' "$work/out" || true)" -gt "$ends" ] && break
-            sleep 0.02
-        done
-        awk -v n="$ends" '/^end$/ { seen++; next } seen == n' "$work/out" >"$work/readout"
-        grep -Eq "^$1=$2\$" "$work/readout" && return 0
-        sleep 0.1
-    done
-    fail "waiting for $1 to match '$2'"
-    return 1
-}
 # 1. Connected: the engine's replies to R and G are on screen. The R reply also shows that the
 #    m request before it has been taken, so the audio can start.
-snapshot_until lblWxComment 'Pluvetta connesso a AGWPE v[0-9]+\.[0-9]+'
+start_monitor Q1XYZ-13 "A:127.0.0.1:$port"
+wait_monitor lblWxComment 'Pluvetta connesso a AGWPE v'
 expect windowTitle 'Q1XYZ-13 Wx Station'
 expect lblRain 'Porte Radio : 1'
 expect lblTemp ''
@@ -87,7 +66,7 @@ expect lblTemp ''
 #    decoded and closes the gate for a minute, so the second one only shows in the Rx rows;
 #    other stations and the SSID near miss change only the Rx rows.
 cat "$work/audio.raw" >&7
-snapshot_until List2.1 '_10090556c045s020g030t050h60b10200'
+wait_monitor List2.1 '_10090556c045s020g030t050h60b10200'
 expect List2.0 '1: Q1XYZ-1 To APRS <UI pid=F0 Len=34 PF=0 >[TIME]'
 expect lblTemp '25.0°C'
 expect lblWxComment ' wRSW'
@@ -95,10 +74,9 @@ expect Text1 '1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=12 PF=0 >[TIME]\r\n
 
 # 3. The engine ends: the link is lost, quietly.
 exec 7>&-
-snapshot_until lblWxComment 'AGWPE Disconnected'
-echo quit >&8
-wait "$app_pid" || fail "pluvetta exited with $?"
-app_pid=""
+wait_monitor lblWxComment 'AGWPE Disconnected'
+stop_monitor
+[ "$app_status" -eq 0 ] || fail "pluvetta exited with $app_status"
 
 [ "$failures" -eq 0 ] || cat "$work/dw.log"
 finish "end-to-end with Dire Wolf"

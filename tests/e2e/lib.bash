@@ -32,12 +32,13 @@ finish() {
 }
 
 # start_monitor ARGS...: starts pluvetta in the background, taking commands through a FIFO;
-# sets app_pid. Its output goes to $work/app.out and $work/app.err.
+# sets app_pid. Its output goes to $work/app.out and $work/app.err. It does not inherit fd 7,
+# which a script may hold as the writing end of another FIFO (Dire Wolf's audio).
 start_monitor() {
     rm -f "$work/commands"
     mkfifo "$work/commands"
     PLUVETTA_HOOK_COMMANDS=1 "${app:-$bin/pluvetta}" "$@" <"$work/commands" >"$work/app.out" \
-        2>"$work/app.err" &
+        2>"$work/app.err" 7>&- &
     app_pid=$!
     exec 4>"$work/commands"
 }
