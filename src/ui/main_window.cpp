@@ -45,10 +45,7 @@ constexpr int kOpeningTop = 1530;
 constexpr int kHistoryLeft = 3200;
 constexpr int kHistoryWidth = 3270;
 
-const QColor kPanelYellow(0xFF, 0xFF, 0xC0);
 const QColor kRoseGrey(0xC0, 0xC0, 0xC0);
-const QColor kBlue(0x00, 0x00, 0xFF);
-const QColor kRed(0xFF, 0x00, 0x00);
 const QColor kGreyText(0x80, 0x80, 0x80);
 
 // Wide enough for any packet row, so that none is wrapped or elided.
@@ -79,7 +76,7 @@ MainWindow::MainWindow(bool trayAvailable, QWidget* parent)
     setWindowTitle(Text(kWindowCaption));
     setWindowIcon(WxIcon());
     setFont(SansFont(8.25, true));
-    SetColors(*this, kPanelYellow, QColor());
+    SetColors(*this, kLightYellow, QColor());
 
     BuildWindRose();
     BuildReadout();
@@ -163,7 +160,7 @@ void MainWindow::BuildReadout() {
     const QRect arrowPlaces[] = {TwipsRect(2020, 215, 255, 245), TwipsRect(2830, 215, 255, 245),
                                  TwipsRect(2600, 425, 255, 245)};
     for (int i = 0; i < 3; ++i) {
-        picVar_[static_cast<std::size_t>(i)] = new PictureBox(kPanelYellow, 1, this);
+        picVar_[static_cast<std::size_t>(i)] = new PictureBox(kLightYellow, 1, this);
         picVar_[static_cast<std::size_t>(i)]->setObjectName("picVar" + QString::number(i));
         picVar_[static_cast<std::size_t>(i)]->setGeometry(arrowPlaces[i]);
     }
@@ -179,7 +176,7 @@ void MainWindow::BuildReadout() {
     for (const Readout& r : readouts) {
         QLabel* label = MakeLabel(this, r.name, r.place, QString(), r.alignment);
         label->setFont(SansFont(9.75, true));
-        SetColors(*label, kPanelYellow, kBlue);
+        SetColors(*label, kLightYellow, kBlue);
         labels_[static_cast<std::size_t>(r.label)] = label;
     }
     ReadoutLabel(Label::WxData).setText(Text(StartCaption(Label::WxData)));
@@ -202,13 +199,13 @@ void MainWindow::BuildPanes() {
     List2_->setObjectName(QStringLiteral("List2"));
     List2_->setGeometry(TwipsRect(0, 1470, 3180, 390));
     List2_->setFont(SmallFont(6.75));
-    SetColors(*List2_, kPanelYellow, QColor());
+    SetColors(*List2_, kLightYellow, QColor());
     // Display only, in the system's grey text. Its two rows fill it, one text line each;
     // what is longer than the list is cut at its edge.
     List2_->setEnabled(false);
     QPalette greyText = List2_->palette();
     greyText.setColor(QPalette::Disabled, QPalette::Text, kGreyText);
-    greyText.setColor(QPalette::Disabled, QPalette::Base, kPanelYellow);
+    greyText.setColor(QPalette::Disabled, QPalette::Base, kLightYellow);
     List2_->setPalette(greyText);
     List2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -220,7 +217,7 @@ void MainWindow::BuildPanes() {
     Text1_->setObjectName(QStringLiteral("Text1"));
     Text1_->setGeometry(TwipsRect(kHistoryLeft, 0, kHistoryWidth, kHistoryShortHeight));
     Text1_->setFont(SmallFont(6.75));
-    SetColors(*Text1_, kPanelYellow, QColor());
+    SetColors(*Text1_, kLightYellow, QColor());
     Text1_->setReadOnly(true);
     Text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -22,12 +22,9 @@ constexpr int kFrameLeft = 53;
 constexpr int kFrameWidth = 2700;
 
 const QColor kBlack(0x00, 0x00, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
 const QColor kDarkRed(0x80, 0x00, 0x00);
-const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kGreen(0x00, 0x80, 0x00);
 const QColor kLightCyan(0xC0, 0xFF, 0xFF);
-const QColor kLightYellow(0xFF, 0xFF, 0xC0);
 
 // A threshold row of the alarms frame: a label, a box, a label, a box; places in twips within
 // the frame.
