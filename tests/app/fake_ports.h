@@ -3,8 +3,10 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/monitor.h"
 #include "app/ports.h"
 #include "links/socket.h"
 #include "weather/recording_canvas.h"
@@ -92,6 +94,18 @@ struct FakeSocket : Socket {
 
     Journal& journal;
     std::string name;
+};
+
+// A Monitor on fakes that share one journal, with the number format given.
+struct MonitorOnFakes {
+    explicit MonitorOnFakes(NumberFormat format = {})
+        : monitor(screen, desktop, agw, server, std::move(format)) {}
+    Journal journal;
+    FakeScreen screen{journal};
+    FakeDesktop desktop{journal};
+    FakeSocket agw{journal, "agw"};
+    FakeSocket server{journal, "server"};
+    Monitor monitor;
 };
 
 }  // namespace pluvetta::testing

@@ -19,9 +19,8 @@ using testing::Journal;
 
 // A monitor on fakes that share one journal, watching Q1XYZ-13 until a start says otherwise,
 // with its executable folder in a fresh temporary folder.
-struct Rig {
-    explicit Rig(NumberFormat format = {})
-        : monitor(screen, desktop, agw, server, std::move(format)) {
+struct Rig : testing::MonitorOnFakes {
+    explicit Rig(NumberFormat format = {}) : MonitorOnFakes(std::move(format)) {
         monitor.Station().StationCall = "Q1XYZ-13";
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
@@ -35,12 +34,6 @@ struct Rig {
         std::filesystem::temp_directory_path() /
         ("pluvetta-monitor-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    Journal journal;
-    testing::FakeScreen screen{journal};
-    testing::FakeDesktop desktop{journal};
-    testing::FakeSocket agw{journal, "agw"};
-    testing::FakeSocket server{journal, "server"};
-    Monitor monitor;
 };
 
 constexpr const char* kDefaultAlarmsFile =

@@ -16,21 +16,14 @@ using testing::Journal;
 // A monitor on fakes, in an Italian number format, watching Q1XYZ-13 through the server at
 // hosta:14580 and AGWPE at localhost:8000, two minutes after its last report, with a traffic
 // log shown.
-struct Rig {
-    explicit Rig(bool agwOn) : monitor(screen, desktop, agw, server, {",", ".", "-"}) {
+struct Rig : testing::MonitorOnFakes {
+    explicit Rig(bool agwOn) : MonitorOnFakes({",", ".", "-"}) {
         monitor.Station() = {"Q1XYZ-13", "localhost", 8000, agwOn, "hosta", 14580, true, false};
         monitor.OnElapsedTick();
         monitor.OnElapsedTick();
         screen.logText = "old log";
         journal.clear();
     }
-
-    Journal journal;
-    testing::FakeScreen screen{journal};
-    testing::FakeDesktop desktop{journal};
-    testing::FakeSocket agw{journal, "agw"};
-    testing::FakeSocket server{journal, "server"};
-    Monitor monitor;
 };
 
 TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {

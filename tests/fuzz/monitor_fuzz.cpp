@@ -34,12 +34,9 @@ void Drive(Monitor& monitor, std::string_view input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    testing::Journal journal;
-    testing::FakeScreen screen(journal);
-    testing::FakeDesktop desktop(journal);
-    testing::FakeSocket agw(journal, "agw");
-    testing::FakeSocket server(journal, "server");
-    Monitor monitor(screen, desktop, agw, server, NumberFormat{});
+    testing::MonitorOnFakes rig;
+    Monitor& monitor = rig.monitor;
+    const testing::FakeScreen& screen = rig.screen;
     monitor.Station().StationCall = "DEMO-13";
     monitor.Station().SaveAlarms = false;
     monitor.Agw().Connect("localhost", 8000);
