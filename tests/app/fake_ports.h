@@ -1,8 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cstdlib>
+#include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -96,16 +100,36 @@ struct FakeSocket : Socket {
     std::string name;
 };
 
-// A Monitor on fakes that share one journal, with the number format given.
+// A Monitor on fakes that share one journal, with the number format given, watching Q1XYZ-13
+// until a start says otherwise.
 struct MonitorOnFakes {
     explicit MonitorOnFakes(NumberFormat format = {})
-        : monitor(screen, desktop, agw, server, std::move(format)) {}
+        : monitor(screen, desktop, agw, server, std::move(format)) {
+        monitor.Station().StationCall = "Q1XYZ-13";
+    }
+    // What the fakes noted since the last call.
+    Journal Take() { return std::exchange(journal, {}); }
+
     Journal journal;
     FakeScreen screen{journal};
     FakeDesktop desktop{journal};
     FakeSocket agw{journal, "agw"};
     FakeSocket server{journal, "server"};
     Monitor monitor;
+};
+
+// A new empty folder, removed with all it holds at the end.
+struct TempFolder {
+    TempFolder() {
+        std::string name = (std::filesystem::temp_directory_path() / "pluvetta-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        path = name;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
 };
 
 }  // namespace pluvetta::testing
