@@ -24,27 +24,22 @@ PaneLayout Click(PaneLayout layout, const std::string& clicks) {
     return layout;
 }
 
+// From the narrow, short window without panes that opens.
 TEST(PaneSwitching, ClickSequencesGiveSizesPanesAndHistoryHeight) {
+    const PaneLayout rx{.outerHeight = kTallOuterHeight, .rxVisible = true};
+    const PaneLayout history{.outerWidth = kWideOuterWidth, .historyVisible = true};
+    const PaneLayout both{kWideOuterWidth, kTallOuterHeight, true, true, kHistoryTallHeight};
+    // History shown in a tall window, or the window grown while it shows, is tall; hidden or
+    // shrunk, it takes the short height, so that it fits when shown again in a short window.
     const std::pair<const char*, PaneLayout> cases[] = {
-        {"R", {kNarrowOuterWidth, kTallOuterHeight, true, false, 1500}},
-        {"H", {kWideOuterWidth, kShortOuterHeight, false, true, 1500}},
-        // History shown in a tall window, or the window grown while it shows.
-        {"RH", {kWideOuterWidth, kTallOuterHeight, true, true, 1850}},
-        {"HR", {kWideOuterWidth, kTallOuterHeight, true, true, 1850}},
-        // Hidden while tall it takes the short height, so that shown again in a short window
-        // it fits.
-        {"RHHRH", {kWideOuterWidth, kShortOuterHeight, false, true, 1500}},
-        {"HRH", {kNarrowOuterWidth, kTallOuterHeight, true, false, 1500}},
-        {"HRR", {kWideOuterWidth, kShortOuterHeight, false, true, 1500}},
-    };
+        {"R", rx}, {"H", history}, {"RH", both}, {"HR", both}, {"HRH", rx}, {"HRR", history}};
     for (const auto& [clicks, expected] : cases) {
-        SCOPED_TRACE(std::string("clicks \"") + clicks + "\"");
-        EXPECT_EQ(Click(PaneLayout{}, clicks), expected);
+        EXPECT_EQ(Click(PaneLayout{}, clicks), expected) << "clicks " << clicks;
     }
 }
 
 TEST(PaneSwitching, SizesOtherThanTheExactStatesCountAsShortAndNarrow) {
-    const PaneLayout odd{kWideOuterWidth - 1, kTallOuterHeight + 1, false, false, 1500};
+    const PaneLayout odd{.outerWidth = kWideOuterWidth - 1, .outerHeight = kTallOuterHeight + 1};
     EXPECT_EQ(SwitchRxPane(odd),
               (PaneLayout{kWideOuterWidth - 1, kTallOuterHeight, true, false, 1500}));
     EXPECT_EQ(SwitchHistoryPane(odd),
