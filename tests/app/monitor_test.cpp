@@ -1,120 +1,90 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
-#include <utility>
+#include <vector>
 
+#include "app/alarms_file.h"
 #include "app/fake_ports.h"
 #include "app/monitor.h"
 
+// The captions are the readout's and the alarms file's text is its own; here, what the monitor
+// does with them.
 namespace pluvetta {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::Journal;
+using testing::MonitorOnFakes;
+using testing::TempFolder;
+using enum LinkKind;
 
-// A monitor on fakes that share one journal, watching Q1XYZ-13 until a start says otherwise,
-// with its executable folder in a fresh temporary folder.
-struct Rig : testing::MonitorOnFakes {
-    explicit Rig(NumberFormat format = {}) : MonitorOnFakes(std::move(format)) {
-        monitor.Station().StationCall = "Q1XYZ-13";
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    ~Rig() { std::filesystem::remove_all(folder); }
-
-    // What the fakes noted since the last call.
-    Journal Take() { return std::exchange(journal, {}); }
-
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("pluvetta-monitor-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-};
-
-constexpr const char* kDefaultAlarmsFile =
-    "#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n-5,40,20,96\r\n900,1040,40,250\r\n50,80\r\n";
-
-std::string ReadFile(const fs::path& path) {
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+std::string Warning(const fs::path& file, const char* text) {
+    return "warning [" + file.string() + "] Unable to " + text;
 }
 
-TEST(MonitorStart, ConnectsTheLinksTheCommandLineAsksForOrAsksForTheSetup) {
-    const std::pair<const char*, Journal> cases[] = {
-        {"  ", {"setup modal"}},
-        {"q1xyz-13", {"agw connect localhost:8000"}},
-        {"Q1XYZ S:hosta:14580", {"server connect hosta:14580"}},
-    };
-    for (const auto& [commandLine, journal] : cases) {
-        Rig rig;
-        rig.monitor.Start(commandLine, rig.folder);
-        EXPECT_EQ(rig.Take(), journal);
-        EXPECT_TRUE(rig.monitor.ReportGate());
-        EXPECT_EQ(ReadFile(rig.folder / "WxAlarms.ini"), kDefaultAlarmsFile);
-    }
-    // Where the alarms file cannot be written, the defaults stay and the user is told once.
-    Rig rig;
-    rig.monitor.Start("", rig.folder / "gone");
-    EXPECT_EQ(rig.Take(), (Journal{"warning [" + (rig.folder / "gone" / "WxAlarms.ini").string() +
-                                       "] Unable to save Wx Alarm values",
-                                   "setup modal"}));
-    EXPECT_EQ(rig.monitor.Station().StationCall, "NOCALL");
-    EXPECT_EQ(rig.monitor.Alarms(), AlarmSettings{});
-}
-
+// A start connects the link the command line names and takes the alarms file beside the
+// executable; the shutdown closes both links and saves the file with SAVE only. A failed save is
+// told once, in a box when the user closed the window.
 TEST(MonitorShutdown, ClosesBothLinksAndSavesOnlyWithSave) {
-    Rig rig;
-    rig.monitor.Start("Q1XYZ", rig.folder);
+    TempFolder folder;
+    const fs::path file = folder.path / "WxAlarms.ini";
+    MonitorOnFakes rig;
+    rig.monitor.Start("Q1XYZ S:hosta:14580", folder.path);
     rig.monitor.Alarms().HiTemp = 35.5f;
-    rig.monitor.Shutdown();
-    EXPECT_EQ(rig.Take(), (Journal{"agw connect localhost:8000", "agw close", "server close"}));
-    EXPECT_EQ(ReadFile(rig.folder / "WxAlarms.ini"), kDefaultAlarmsFile);
-
-    rig.monitor.Start("Q1XYZ A:hostb SAVE", rig.folder);
-    rig.monitor.Alarms().HiTemp = 35.5f;
-    rig.monitor.Shutdown();
-    EXPECT_EQ(ReadFile(rig.folder / "WxAlarms.ini"),
-              "#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n-5,35.5,20,96\r\n900,1040,40,250\r\n50,80\r\n");
-
-    // The folder turns into a plain file: the save fails and says so, once.
-    rig.Take();
-    fs::remove_all(rig.folder);
-    std::ofstream(rig.folder) << "not a folder";
-    EXPECT_FALSE(rig.monitor.Shutdown());
-    EXPECT_EQ(rig.Take(), (Journal{"agw close", "server close",
-                                   "warning [" + (rig.folder / "WxAlarms.ini").string() +
-                                       "] Unable to save Wx Alarm values"}));
-    // A session ending under a signal has nobody to answer a box.
-    EXPECT_FALSE(rig.monitor.Shutdown(Monitor::ShutdownBy::Signal));
-    EXPECT_EQ(rig.Take(), (Journal{"agw close", "server close"}));
-}
-
-TEST(MonitorShutdown, AlarmsFileThatCouldNotBeReadIsToldOnceAndNotSavedOver) {
-    Rig rig;
-    const fs::path file = rig.folder / "WxAlarms.ini";
-    fs::create_symlink(file, file);  // a loop: it exists, but cannot be opened
-    rig.monitor.Start("Q1XYZ A:hostb SAVE", rig.folder);
-    EXPECT_EQ(rig.Take(), (Journal{"warning [" + file.string() +
-                                       "] Unable to read Wx Alarm values: the defaults are in use",
-                                   "agw connect hostb:8000"}));
-    EXPECT_EQ(rig.monitor.Alarms(), AlarmSettings{});
     EXPECT_TRUE(rig.monitor.Shutdown());
-    EXPECT_TRUE(fs::is_symlink(file));
-    // Values the user set in this run are worth more than the file nobody could read.
-    rig.monitor.Alarms().HiTemp = 35.5f;
-    EXPECT_FALSE(rig.monitor.Shutdown());
+    EXPECT_EQ(rig.Take(), (Journal{"server connect hosta:14580", "agw close", "server close"}));
+    EXPECT_EQ(LoadAlarmSettings(file).settings.HiTemp, 40.0f);
+
+    MonitorOnFakes saving;
+    ASSERT_TRUE(SaveAlarmSettings({.LoTemp = -7.5f}, file));
+    saving.monitor.Start("Q1XYZ A:hostb SAVE", folder.path);
+    EXPECT_EQ(saving.monitor.Alarms().LoTemp, -7.5f);
+    saving.monitor.Alarms().HiTemp = 35.5f;
+    EXPECT_TRUE(saving.monitor.Shutdown());
+    EXPECT_EQ(LoadAlarmSettings(file).settings.HiTemp, 35.5f);
+    // The folder turns into a plain file.
+    fs::remove_all(folder.path);
+    std::ofstream(folder.path) << "not a folder";
+    saving.Take();
+    EXPECT_FALSE(saving.monitor.Shutdown());
+    EXPECT_FALSE(saving.monitor.Shutdown(Monitor::ShutdownBy::Signal));
+    EXPECT_EQ(saving.Take(),
+              (Journal{"agw close", "server close", Warning(file, "save Wx Alarm values"),
+                       "agw close", "server close"}));
 }
 
-TEST(MonitorLinks, ConnectNamesTheStationAndStartResetsTheReadoutInOrder) {
-    Rig rig;
+// Without a call the setup opens. An alarms file that cannot be written or read is told once;
+// one that could not be read is not saved over unless the user changed the values.
+TEST(MonitorStart, AlarmsFileThatCannotBeWrittenOrReadIsToldOnce) {
+    TempFolder folder;
+    MonitorOnFakes rig;
+    rig.monitor.Start("  ", folder.path / "gone");
+    EXPECT_EQ(rig.Take(),
+              (Journal{Warning(folder.path / "gone" / "WxAlarms.ini", "save Wx Alarm values"),
+                       "setup modal"}));
+    EXPECT_EQ(rig.monitor.SetupFilling().call, "NOCALL");
+
+    const fs::path file = folder.path / "WxAlarms.ini";
+    fs::create_symlink(file, file);  // a loop: it exists, but cannot be opened
+    MonitorOnFakes unread;
+    unread.monitor.Start("Q1XYZ A:hostb SAVE", folder.path);
+    EXPECT_EQ(unread.Take(),
+              (Journal{Warning(file, "read Wx Alarm values: the defaults are in use"),
+                       "agw connect hostb:8000"}));
+    EXPECT_TRUE(unread.monitor.Shutdown());  // a save over the loop would fail
+    unread.monitor.Alarms().HiTemp = 35.5f;
+    EXPECT_FALSE(unread.monitor.Shutdown());
+}
+
+TEST(MonitorLinks, ConnectNamesTheStationAndStartBlanksTheReadoutInOrder) {
+    MonitorOnFakes rig;
     rig.monitor.Station().ServerHost = "hosta";
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077h50b10132");
+    rig.monitor.ProcessWeatherReport("_10090556c220s004t078h51b10133");  // three arrows
+    rig.monitor.OnElapsedTick();
     rig.Take();
     rig.monitor.Server().OnConnected();
     EXPECT_EQ(rig.Take(),
@@ -126,7 +96,7 @@ TEST(MonitorLinks, ConnectNamesTheStationAndStartResetsTheReadoutInOrder) {
     EXPECT_EQ(rig.monitor.MinutesSinceReport(), 0);
 
     // The AGWPE link leaves the comment line to the engine's version reply.
-    rig.monitor.Connected(LinkKind::Agw);
+    rig.monitor.Connected(Agw);
     rig.monitor.EngineVersion(2005, 17);
     rig.monitor.RadioPorts("2");
     EXPECT_EQ(rig.Take(), (Journal{"caption=Q1XYZ-13 Wx Station", "traytip=Q1XYZ-13 Wx Station",
@@ -139,175 +109,140 @@ TEST(MonitorLinks, ConnectNamesTheStationAndStartResetsTheReadoutInOrder) {
 // held up by one.
 TEST(MonitorLinks, FailedOrLostLinkIsClosedAndSwitchedOff) {
     const std::string box = "warning [Errore collegamento ";
-    // clang-format off
     const std::tuple<LinkKind, bool, bool, Journal> cases[] = {
-        {LinkKind::Server, true, false, {box + "TCP [Q1XYZ-13]] refused", "server close", "setup modal"}},
-        {LinkKind::Agw, true, true, {box + "con AGWPE [Q1XYZ-13]] refused", "agw close"}},
-        {LinkKind::Server, false, false, {"server close", "lblWxComment=Aprs Server Disconnected"}},
-        {LinkKind::Agw, false, false, {"agw close", "lblWxComment=AGWPE Disconnected"}},
-    };
-    // clang-format on
+        {Server, true, false, {box + "TCP [Q1XYZ-13]] refused", "server close", "setup modal"}},
+        {Agw, true, true, {box + "con AGWPE [Q1XYZ-13]] refused", "agw close"}},
+        {Server, false, false, {"server close", "lblWxComment=Aprs Server Disconnected"}},
+        {Agw, false, false, {"agw close", "lblWxComment=AGWPE Disconnected"}}};
     for (const auto& [link, failed, setupOpen, journal] : cases) {
-        Rig rig;
+        MonitorOnFakes rig;
         StationSettings& station = rig.monitor.Station();
         station.AgwEnabled = station.ServerEnabled = true;
         rig.desktop.setupVisible = setupOpen;
         failed ? rig.monitor.Failed(link, "refused") : rig.monitor.Lost(link);
         EXPECT_EQ(rig.Take(), journal);
-        EXPECT_EQ(station.ServerEnabled, link != LinkKind::Server);
-        EXPECT_EQ(station.AgwEnabled, link != LinkKind::Agw);
+        EXPECT_EQ(station.ServerEnabled, link != Server);
+        EXPECT_EQ(station.AgwEnabled, link != Agw);
     }
 }
 
 // Every packet with rows shows them; the watched station's, while the gate is open, is also
-// logged and, when it carries weather, decoded. {"-"} stands for a packet without rows.
+// logged and, when it carries weather, decoded. The information is the last row; the log takes
+// two, a missing one as empty. A server line carries no time of its own: the log adds it.
+const std::string wx = "_10090556c220s004t077", head = "[12:34:56] H:\r\n";
+
 TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOpen) {
-    const std::string wx = "_10090556c220s004t077";
-    const std::string head = "[12:34:56] H:\r\n";
-    using enum LinkKind;
-    // clang-format off
-    const std::tuple<LinkKind, const char*, std::vector<std::string_view>, bool, std::string, bool> cases[] = {
-        {Server, "Q1XYZ-13", {"H:", wx}, true, head + wx + "\r\n", true},
-        {Agw, "Q1XYZ-13", {"1: Q1XYZ-13 To APRS", wx}, true, "1: Q1XYZ-13 To APRS\r\n" + wx + "\r\n", true},
-        {Server, "Q1XYZ-13", {"H:", wx}, false, "", false},
-        {Server, "q1xyz-13", {"H:", wx}, true, "", false},
-        {Server, "Q1XYZ-1", {"H:", wx}, true, "", false},
-        {Server, "Q1XYZ", {"H:", wx}, true, "", false},
-        {Server, "Q1XYZ-13", {"H:", "!4903.50N/07201.75W-"}, true, head + "!4903.50N/07201.75W-\r\n", false},
-        {Server, "Q1XYZ-13", {"H:", ">status _"}, true, head + ">status _\r\n", false},
-        // The information is the last row; the log takes two, a missing one as empty.
-        {Agw, "Q1XYZ-13", {wx}, true, wx + "\r\n\r\n", true},
-        {Agw, "Q1XYZ-13", {}, true, "\r\n\r\n", false},
-        {Agw, "Q1XYZ-13", {"-"}, true, "old\r\nrows\r\n", false},
+    struct Case {
+        LinkKind link = Server;
+        const char* sender = "Q1XYZ-13";
+        std::vector<std::string_view> rows = {"H:", wx};
+        bool hasRows = true, gateOpen = true;
+        std::string log{};
+        bool decoded = false;
     };
-    // clang-format on
-    for (const auto& [link, sender, rows, gateOpen, log, decoded] : cases) {
-        SCOPED_TRACE(std::string(sender) + " " + std::to_string(rows.size()));
-        Rig rig;
-        const std::array<std::string_view, 2> old = {"old", "rows"};
+    const Case cases[] = {
+        {.log = head + wx + "\r\n", .decoded = true},
+        {.link = Agw,
+         .rows = {"1: To APRS", wx},
+         .log = "1: To APRS\r\n" + wx + "\r\n",
+         .decoded = true},
+        {.link = Agw, .rows = {}, .log = "\r\n\r\n"},
+        {.link = Agw, .hasRows = false, .log = "old\r\nrows\r\n"},
+        {.gateOpen = false},
+        {.sender = "q1xyz-13"},
+        {.sender = "Q1XYZ"},
+        {.rows = {"H:", "!4903.50N/07201.75W-"}, .log = head + "!4903.50N/07201.75W-\r\n"},
+    };
+    const std::vector<std::string_view> old = {"old", "rows"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        MonitorOnFakes rig;
         rig.monitor.Packet(Server, {.sender = "Q2ABC", .hasRows = true, .rows = old});
-        if (!gateOpen) rig.monitor.ProcessWeatherReport("_10090556c220s004");
-        const bool keepsRows = rows.size() == 1 && rows[0] == "-";
-        rig.monitor.Packet(link, {.sender = sender, .hasRows = !keepsRows, .rows = rows});
-        const auto& shown =
-            keepsRows ? std::vector<std::string_view>(old.begin(), old.end()) : rows;
+        if (!c.gateOpen) rig.monitor.ProcessWeatherReport("_10090556c220s004");
+        rig.monitor.Packet(c.link, {.sender = c.sender, .hasRows = c.hasRows, .rows = c.rows});
+        const auto& shown = c.hasRows ? c.rows : old;
         EXPECT_EQ(rig.screen.rxRows, std::vector<std::string>(shown.begin(), shown.end()));
-        EXPECT_EQ(rig.screen.logText, log);
-        EXPECT_EQ(rig.screen.Caption(Label::Temp) != "<unset>", decoded);
+        EXPECT_EQ(rig.screen.logText, c.log);
+        EXPECT_EQ(rig.screen.Caption(Label::Temp) != "<unset>", c.decoded);
     }
 }
 
-constexpr const char* kWorkedExample =
-    "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW";
-
-// The captions themselves are the readout's; here: what the monitor does around them, with
-// numbers in the user's format.
-TEST(ProcessWeatherReport, WindReportDrawsTheRoseClosesTheGateAndRaisesTheWindow) {
-    Rig rig(NumberFormat{",", ".", "-"});
-    rig.monitor.ProcessWeatherReport(kWorkedExample);
+// Only wind data restarts the minute timer and closes the gate until the next tick; the ticks
+// count the minutes since the last report up to 99.
+TEST(ProcessWeatherReport, ReportsWithWindDataDrawTheRoseAndCloseTheGateForAMinute) {
+    MonitorOnFakes rig;
     const testing::FakeScreen& s = rig.screen;
-    EXPECT_EQ(s.Caption(Label::Press), "990,0 mb");
-    // Cleared, then the direction dot and the two needles.
-    ASSERT_EQ(s.rose.calls.size(), 4u);
-    EXPECT_EQ(s.rose.calls[0].kind, RecordingCanvas::Kind::Clear);
-    EXPECT_FALSE(s.calmVisible);
-    EXPECT_EQ(s.fontPoints.at(Label::Rain), 8);
-    EXPECT_EQ(s.Caption(Label::Elapsed), "00");
-    // The first report after a start clears the trend boxes but draws no arrow.
-    for (const RecordingCanvas& box : s.trend) EXPECT_EQ(box.calls.size(), 1u);
-    EXPECT_FALSE(rig.monitor.ReportGate());
-    EXPECT_TRUE(rig.monitor.TrendReady());
-    EXPECT_EQ(rig.desktop.timerRestarts, 1);
-    EXPECT_EQ(rig.desktop.bringsToFront, 1);  // FocusOnData is on by default
-    EXPECT_EQ(rig.desktop.beeps, 0);
-}
-
-TEST(ProcessWeatherReport, CalmAirShowsTheCalmLabelWithoutNeedles) {
-    Rig rig;
-    rig.monitor.ProcessWeatherReport("_10090556c270s000g000t050");
-    EXPECT_TRUE(rig.screen.calmVisible);
-    EXPECT_EQ(rig.screen.rose.SinceLastClear().size(), 0u);
-    rig.monitor.ProcessWeatherReport("_10090556c270s000g010t050");  // a gust is not calm
-    EXPECT_FALSE(rig.screen.calmVisible);
-    EXPECT_EQ(rig.screen.rose.SinceLastClear().size(), 3u);
-}
-
-// A value the report lacks keeps its caption, colour and arrow; the tooltip reads the
-// captions the labels hold, kept ones included.
-TEST(ProcessWeatherReport, AbsentValuesKeepCaptionColourArrowAndTooltipText) {
-    Rig rig;
-    rig.monitor.Alarms().HiTemp = 20.0f;
-    rig.monitor.ProcessWeatherReport(kWorkedExample);  // 25 C: in alarm
-    rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
-    ASSERT_EQ(rig.screen.trend[0].SinceLastClear().size(), 2u);  // the same again: level sign
-    const auto arrow = rig.screen.trend[0].calls;
-    rig.monitor.ProcessWeatherReport("_10090556c...s...r010");  // no temperature, no wind
-    EXPECT_EQ(rig.screen.Caption(Label::Temp), "25.0\260C");
-    EXPECT_EQ(rig.screen.colors.at(Label::Temp), kAlarmRed);
-    EXPECT_EQ(rig.screen.trend[0].calls, arrow);
-    EXPECT_EQ(rig.screen.trayTooltip, "Q1XYZ-13 220\260  6 km/h 25.0\260C 50% 990.0 mb 3mm/h ");
-}
-
-// The second report, its box, the lines drawn there (4 for an arrow, 2 for the level sign)
-// and where the first starts (200 for an arrow up, 35 for one down).
-TEST(ProcessWeatherReport, ArrowsCompareWithTheLastShownValueOfTheirBox) {
-    const std::tuple<const char*, TrendBox, std::size_t, double> cases[] = {
-        {"_10090556c220s004b10133", TrendBox::Press, 4, 200},
-        {"_10090556c220s004b10132", TrendBox::Press, 2, 100},
-        {"_10090556c220s004h49", TrendBox::UR, 4, 35},
-        {"_10090556c220s004t078", TrendBox::Temp, 4, 200},
-    };
-    for (const auto& [second, box, lines, shaftTopY] : cases) {
-        Rig rig;
-        rig.monitor.ProcessWeatherReport("_10090556c220s004t077h50b10132");
-        rig.monitor.ProcessWeatherReport(second);
-        const auto shown = rig.screen.trend[static_cast<std::size_t>(box)].SinceLastClear();
-        ASSERT_EQ(shown.size(), lines) << second;
-        EXPECT_EQ(shown[0].from.y, shaftTopY) << second;
-    }
-}
-
-TEST(ProcessWeatherReport, AlarmsRaiseAndBeepOnceWhateverTheirNumber) {
-    for (const WindowState state :
-         {WindowState::Normal, WindowState::Minimised, WindowState::Maximised}) {
-        Rig rig;
-        rig.monitor.Alarms().FocusOnData = false;
-        rig.desktop.state = state;
-        // Wind 80 km/h, gust over 80, hot, humid and low pressure: five alarms at once.
-        rig.monitor.ProcessWeatherReport("_10090556c220s050g060t110h99b08800");
-        EXPECT_EQ(rig.desktop.beeps, 1);
-        EXPECT_EQ(rig.desktop.restores, state == WindowState::Normal ? 0 : 1);
-        EXPECT_EQ(rig.desktop.bringsToFront, state == WindowState::Normal ? 1 : 0);
-        EXPECT_EQ(rig.screen.colors.at(Label::Press), kAlarmRed);
-    }
-}
-
-TEST(ProcessWeatherReport, OnlyReportsWithWindDataCloseTheGateAndBeepForData) {
-    Rig rig;
     rig.monitor.Alarms().BeepOnData = true;
     rig.monitor.ProcessWeatherReport("_10090556c...s...t077");
     EXPECT_TRUE(rig.monitor.ReportGate());
-    EXPECT_EQ(rig.desktop.timerRestarts, 0);
-    EXPECT_EQ(rig.desktop.beeps, 0);
-    EXPECT_EQ(rig.desktop.bringsToFront, 1);  // raise on data applies to every report
-    rig.monitor.ProcessWeatherReport("_10090556c-99s000t077");  // -99 is wind data, not a direction
+    EXPECT_EQ(std::tuple(rig.desktop.timerRestarts, rig.desktop.beeps), std::tuple(0, 0));
+    EXPECT_EQ(rig.desktop.bringsToFront, 1);  // FocusOnData, on by default, takes every report
+    // The first report after a start clears its trend boxes but draws no arrow.
+    EXPECT_EQ(s.trend[0].calls, std::vector<RecordingCanvas::Call>{{}});
+    // -99 is wind data, though no direction to draw.
+    rig.monitor.ProcessWeatherReport("_10090556c-99s000t077");
     EXPECT_FALSE(rig.monitor.ReportGate());
-    EXPECT_EQ(rig.desktop.timerRestarts, 1);
-    EXPECT_EQ(rig.desktop.beeps, 1);
-    EXPECT_TRUE(rig.screen.rose.calls.empty());
+    EXPECT_EQ(std::tuple(rig.desktop.timerRestarts, rig.desktop.beeps), std::tuple(1, 1));
+    EXPECT_TRUE(s.rose.calls.empty());
+    for (int i = 0; i < 120; ++i) rig.monitor.OnElapsedTick();
+    EXPECT_TRUE(rig.monitor.ReportGate());
+    EXPECT_EQ(s.Caption(Label::Elapsed), "99");
+
+    rig.monitor.ProcessWeatherReport("_10090556c220s004g005t077r000p000P000h50b09900");
+    // Cleared, then the direction dot and the two needles.
+    ASSERT_EQ(s.rose.calls.size(), 4u);
+    EXPECT_EQ(s.rose.calls[0], RecordingCanvas::Call{});
+    EXPECT_FALSE(s.calmVisible);
+    EXPECT_EQ(s.fontPoints.at(Label::Rain), 8);
+    EXPECT_EQ(s.Caption(Label::Elapsed), "00");
+    rig.monitor.OnElapsedTick();
+    EXPECT_EQ(s.Caption(Label::Elapsed), "01");
+    rig.monitor.ProcessWeatherReport("_10090556c270s000g000");
+    EXPECT_TRUE(s.calmVisible);
 }
 
-TEST(ElapsedTick, CountsToNinetyNineAndReopensTheGate) {
-    Rig rig;
-    rig.monitor.ProcessWeatherReport(kWorkedExample);
-    rig.monitor.OnElapsedTick();
-    EXPECT_TRUE(rig.monitor.ReportGate());
-    EXPECT_EQ(rig.screen.Caption(Label::Elapsed), "01");
-    for (int i = 0; i < 120; ++i) rig.monitor.OnElapsedTick();
-    EXPECT_EQ(rig.screen.Caption(Label::Elapsed), "99");
-    rig.monitor.ProcessWeatherReport(kWorkedExample);
-    EXPECT_EQ(rig.screen.Caption(Label::Elapsed), "00");
-    EXPECT_EQ(rig.monitor.MinutesSinceReport(), 0);
+// Each box compares with the last value it showed (an arrow up starts at 200, one down at 35).
+// A value the report lacks keeps its caption, colour and arrow, and the tooltip reads the
+// captions the labels hold, in the user's number format.
+TEST(ProcessWeatherReport, ArrowsCompareWithTheLastShownValueAndAbsentValuesKeepTheirs) {
+    MonitorOnFakes rig(NumberFormat{",", ".", "-"});
+    const testing::FakeScreen& s = rig.screen;
+    const auto shaftTop = [&s](TrendBox box) {
+        return s.trend[static_cast<std::size_t>(box)].SinceLastClear().at(0).from.y;
+    };
+    rig.monitor.Alarms().HiTemp = 20.0f;
+    rig.monitor.ProcessWeatherReport("_10090556c220s004t077h50b10132");
+    rig.monitor.ProcessWeatherReport("_10090556c220s004t078h49b10133");
+    EXPECT_EQ(
+        std::tuple(shaftTop(TrendBox::Temp), shaftTop(TrendBox::UR), shaftTop(TrendBox::Press)),
+        std::tuple(200, 35, 200));
+    const auto arrow = s.trend[0].calls;
+    rig.monitor.ProcessWeatherReport("_10090556c...s...r010");  // no temperature, no wind
+    EXPECT_EQ(s.Caption(Label::Temp), "25,6\260C");
+    EXPECT_EQ(s.colors.at(Label::Temp), kAlarmRed);
+    EXPECT_EQ(s.trend[0].calls, arrow);
+    EXPECT_EQ(s.trayTooltip, "Q1XYZ-13 220\260  6 km/h 25,6\260C 49% 1.013,3 mb 3mm/h ");
+    rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
+    EXPECT_EQ(shaftTop(TrendBox::Temp), 35);
+}
+
+// Five alarms at once: wind 80 km/h, gust over 80, hot, humid and low pressure. The window is
+// raised, out of the tray when it is not shown normally, and beeps once.
+TEST(ProcessWeatherReport, AlarmsRaiseAndBeepOnceWhateverTheirNumber) {
+    for (const WindowState state :
+         {WindowState::Normal, WindowState::Minimised, WindowState::Maximised}) {
+        MonitorOnFakes rig;
+        rig.monitor.Alarms().FocusOnData = false;
+        rig.desktop.state = state;
+        rig.monitor.ProcessWeatherReport("_10090556c220s050g060t110h99b08800");
+        const bool normal = state == WindowState::Normal;
+        EXPECT_EQ(std::tuple(rig.desktop.beeps, rig.desktop.restores, rig.desktop.bringsToFront),
+                  std::tuple(1, normal ? 0 : 1, normal ? 1 : 0));
+        EXPECT_EQ(rig.screen.colors.at(Label::WxData), kAlarmRed);
+        // The wind label turns blue on every report, also one that keeps its caption.
+        rig.monitor.ProcessWeatherReport("_10090556c-99s000");
+        EXPECT_EQ(rig.screen.colors.at(Label::WxData), kNormalBlue);
+    }
 }
 
 }  // namespace
