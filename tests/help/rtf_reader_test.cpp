@@ -35,7 +35,6 @@ TEST(ReadRtf, EachConstructShowsItsText) {
         {"{\\rtf1\\ansi\\ansicpg1252 perch\\'e9 citt\\'E0 \\'80\\'93}", "perché città €“¶"},
         {"{\\rtf1\\ansi\\ansicpg1251 \\'e9!}", "\uFFFD!¶"},  // a code page not held
         {"{\\rtf1 pi\\u249?}", "più¶"},
-        {"{\\rtf1 \\u-31671?}", "葉¶"},
         {"{\\rtf1 \\u-10179?\\u-8704?}", "😀¶"},
         {"{\\rtf1 \\u-10179?x}", "\uFFFDx¶"},
         {"{\\rtf1 \\u99999999999999?x}", "\uFFFDx¶"},
