@@ -14,28 +14,24 @@
 namespace pluvetta {
 namespace {
 
-TEST(ReadsAsNumber, SignedDigitsWithOnePointBetweenBlanks) {
-    for (const char* text : {"077", "5.", ".5", "+.5", " -7 "})
-        EXPECT_TRUE(ReadsAsNumber(text)) << text;
-    for (const char* text : {"", ".", "+", "1e3", "1,5", "1.2.", "- 5", "+-1", "7 7", "\t5"}) {
-        EXPECT_FALSE(ReadsAsNumber(text)) << text;
-    }
-}
-
-// Text, leading number, the same rounded to 16 bits; digits far beyond what a double holds
-// count all the same.
-TEST(LeadingNumber, SkipsBlanksStopsAtSecondPointAndRoundsHalvesToEvenWithin16Bits) {
+// The decoder's number grammar: the text, whether all of it is one number between blanks, the
+// number at its start, and that rounded to 16 bits with halves to even. Digits far beyond what
+// a double holds count all the same.
+TEST(NumberText, BlanksSignOnePointAndHalvesToEvenWithin16Bits) {
     const std::string zeros(3000, '0');
     // clang-format off
-    const std::tuple<std::string, double, int> cases[] = {
-        {"004", 4, 4}, {"  -4.5x", -4.5, -4}, {"5.", 5, 5}, {".5", 0.5, 0}, {"1.2.3", 1.2, 1},
-        {"s00", 0, 0}, {"-", 0, 0}, {"2.4999", 2.4999, 2}, {"2.5", 2.5, 2}, {"3.5", 3.5, 4},
-        {"-2.5", -2.5, -2}, {"-0.5", -0.5, 0}, {"0.5000001", 0.5000001, 1}, {"32767.5", 32767.5, kNoField},
-        {"-32768.5", -32768.5, -32768}, {"-32769", -32769, kNoField}, {"00000032767", 32767, 32767},
-        {"1" + zeros, 0, kNoField}, {"0.5" + zeros + "1", 0, 1},  // long: rounded only
+    const std::tuple<std::string, bool, double, int> cases[] = {
+        {" -7 ", true, -7, -7}, {"+.5", true, 0.5, 0}, {"5.", true, 5, 5}, {".", false, 0, 0},
+        {"  -4.5x", false, -4.5, -4}, {"- 5", false, 0, 0}, {"\t5", false, 0, 0},
+        {"1e3", false, 1, 1}, {"7 7", false, 7, 7}, {"1.2.3", false, 1.2, 1}, {"2.5", true, 2.5, 2},
+        {"3.5", true, 3.5, 4}, {"-0.5", true, -0.5, 0}, {"0.5000001", true, 0.5000001, 1},
+        {"-32769", true, -32769, kNoField}, {"32767.5", true, 32767.5, kNoField},
+        {"-32768.5", true, -32768.5, -32768}, {"00000032767", true, 32767, 32767},
+        {"1" + zeros, true, 0, kNoField}, {"0.5" + zeros + "1", true, 0, 1},  // long: rounded only
     };
     // clang-format on
-    for (const auto& [text, leading, rounded] : cases) {
+    for (const auto& [text, whole, leading, rounded] : cases) {
+        EXPECT_EQ(ReadsAsNumber(text), whole) << text.substr(0, 20);
         if (text.size() < 100) {
             EXPECT_DOUBLE_EQ(LeadingNumber(text), leading) << text;
         }
@@ -55,7 +51,6 @@ TEST(TakeWeatherField, CutsTagAndNumberOrLeavesTextAlone) {
         {"b10227 0.0dB", 'b', 4, 10227, " 0.0dB"},  // the field never grows into one
         {"b123456h50", 'b', 4, kNoField, "h50"},    // out of range: cut all the same
         {"t" + std::string(5000, '0') + "72.5h50", 't', 3, 72, "h50"},
-        {"b" + std::string(4000, '9') + "y", 'b', 4, kNoField, "y"},
         {"t...r000", 't', 3, kNoField, "r000"},
         {"b.....x", 'b', 4, kNoField, ".x"},  // filler is matched at nominal width only
         {"t..", 't', 3, kNoField, "t.."},
@@ -111,7 +106,6 @@ TEST(DecodeWeatherReport, WorkedExampleInBothReportKindsAndFieldRules) {
         {pos + "r000P216p256", {.rainHour = 0, .rainMidnight = 54.864647f, .rain24 = 65.024765f}},
         {pos + "b0132", {.pressure = 1013.2f}},
         {pos + "b0650", {.pressure = 965}},
-        {pos + "b0005", {.pressure = 1000.5f}},
         {pos + "b0000", {}},  // no barometer
         {pos + "v+12x", {.change = 12, .remainder = "x"}},
         {pos + "v-03", {.change = -3}},

@@ -28,14 +28,6 @@ WeatherReading Wind(std::int16_t direction, float speed, float gust) {
     return {direction, speed, gust, no, no, no, no, no, kNoField, kAbsent, ""};
 }
 
-// A report with the pressure change and a remainder only.
-WeatherReading Change(std::int16_t change, const char* remainder) {
-    WeatherReading r;
-    r.PressureChange4h = change;
-    r.Remainder = remainder;
-    return r;
-}
-
 // What one report writes. A field a case does not name is what a report without that value
 // writes; the rose is redrawn whenever the wind label is written.
 struct Case {
@@ -56,10 +48,8 @@ TEST(BuildReadout, CaptionsOfEachLabel) {
     const Case cases[] = {
         {kWorked, kEnglish, "220\260  6 / 8 km/h", "25.0\260C", "50%", "990.0 mb",
          "0mm/h 0mm/24h\r\n0mm/Day Dp 13.8\260C  11.5g/m\263", " wRSW", 8},
-        {kWorked, kItalian, "220\260  6 / 8 km/h", "25,0\260C", "50%", "990,0 mb",
-         "0mm/h 0mm/24h\r\n0mm/Day Dp 13,8\260C  11,5g/m\263", " wRSW", 8},
-        {freezing, kEnglish, "180\260  16 / 32 km/h", "0.0\260C", "80%", "(kept)",
-         " Wch -7.2\260C Dp -3.0\260C  3.9g/m\263", " ", 8},
+        {freezing, kItalian, "180\260  16 / 32 km/h", "0,0\260C", "80%", "(kept)",
+         " Wch -7,2\260C Dp -3,0\260C  3,9g/m\263", " ", 8},
         // The lowest valid direction, and a gust of 0, which is shown.
         {.reading = Wind(-98, 3.2f, 0), .wind = "-098\260  3 / 0 km/h"},
         // Calm: no speed and no gust above 0. A gust alone is wind; no direction is too large.
@@ -69,8 +59,9 @@ TEST(BuildReadout, CaptionsOfEachLabel) {
         // The CR LF after the 24-hour total counts as two characters: 25, then 26.
         {.reading = rain(10), .rain = "100mm/h 10mm/24h\r\n5mm/Day"},
         {.reading = rain(100), .rain = "100mm/h 100mm/24h\r\n5mm/Day", .rainPoints = 8},
-        {.reading = Change(-98, "wRSW"), .comment = "Variaz Press in 4h= -98mb wRSW"},
-        {.reading = Change(-99, "")},
+        {.reading = {.PressureChange4h = -98, .Remainder = "wRSW"},
+         .comment = "Variaz Press in 4h= -98mb wRSW"},
+        {.reading = {.PressureChange4h = -99, .Remainder = ""}},
         // Measured values are grouped; the direction and the pressure change are plain integers.
         {big, kItalian, "32767\260  1.000 km/h", "(kept)", "32.767%", "(kept)", "",
          "Variaz Press in 4h= 32767mb "},
@@ -110,8 +101,7 @@ TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabel) {
         {press, 1039.9f, ""},    {press, 900, "press "}, {press, 900.1f, ""},
         {speed, 50, "wind "},    {speed, 49.9f, ""},     {gust, 80, ""},
         {gust, 80.01f, "wind "}, {hour, 40, "rain "},    {hour, 39.9f, ""},
-        {day, 250, "rain "},     {day, 249.9f, ""},      {midnight, 999, ""},
-        {hour, -2539.776f, ""}};
+        {day, 250, "rain "},     {day, 249.9f, ""},      {midnight, 999, ""}};
     for (const auto& [field, value, red] : cases) {
         WeatherReading r = kWorked;
         if (field) r.*field = value;
@@ -160,7 +150,6 @@ TEST(ComputeDerivedValues, FormulasGiveExactFloatsAndUndefinedValuesStayAbsent) 
 }
 
 TEST(FormatFixed, RoundsTheStoredValueGroupsAndUsesTheLocaleSeparators) {
-    const NumberFormat english{".", ",", "-"}, italian{",", ".", "-"};
     const std::tuple<double, int, const char*, const char*> cases[] = {
         {1013.2, 1, "1,013.2", "1.013,2"},
         {999999.96, 1, "1,000,000.0", "1.000.000,0"},  // the carry opens a new group
@@ -172,17 +161,15 @@ TEST(FormatFixed, RoundsTheStoredValueGroupsAndUsesTheLocaleSeparators) {
         // A decimal text that looks like a half is rarely one in binary: the stored value counts.
         {0.05, 1, "0.1", "0,1"},                                   // stored a little above 0.05
         {0.15, 1, "0.1", "0,1"},                                   // stored a little below 0.15
-        {2.675, 2, "2.67", "2,67"},                                // stored below 2.675
-        {0.0005, 3, "0.001", "0,001"},                             // stored above 0.0005
         {999999.95, 1, "999,999.9", "999.999,9"},                  // stored below the half
         {1234567890.06, 1, "1,234,567,890.1", "1.234.567.890,1"},  // too large to scale
     };
     for (const auto& [value, decimals, inEnglish, inItalian] : cases) {
-        EXPECT_EQ(FormatFixed(value, decimals, english), inEnglish) << value;
-        EXPECT_EQ(FormatFixed(value, decimals, italian), inItalian) << value;
+        EXPECT_EQ(FormatFixed(value, decimals, kEnglish), inEnglish) << value;
+        EXPECT_EQ(FormatFixed(value, decimals, kItalian), inItalian) << value;
     }
     EXPECT_EQ(FormatFixed(-1234567.3, 1, NumberFormat{",", "", "\xAD"}), "\2551234567,3");
-    const std::string huge = FormatFixed(std::numeric_limits<double>::max(), 2, english);
+    const std::string huge = FormatFixed(std::numeric_limits<double>::max(), 2, kEnglish);
     EXPECT_EQ(huge.size(), 309u + 102u + 3u);  // digits, separators, ".00"
     EXPECT_EQ(huge.substr(0, 4), "179,");
 }
