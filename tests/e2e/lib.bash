@@ -1,25 +1,25 @@
-# What the end-to-end scripts share: a work folder removed at exit (after the script's own
-# stop_all, if it defines one), the offscreen platform, and checks of what the window showed.
+# What the end-to-end scripts share: the offscreen platform, aprs-replay's helpers, a work
+# folder removed at exit once the monitor, aprs-replay and what the script's own stop_all
+# stops have stopped, and checks of what the window showed.
 set -euo pipefail
 bin="${PLUVETTA_BUILD_DIR:?}/bin"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/replay-lib.sh"
 work="$(mktemp -d)"
-trap 'declare -F stop_all >/dev/null && stop_all; rm -rf "$work"' EXIT
+trap 'stop_monitor; stop_replay; declare -F stop_all >/dev/null && stop_all; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
 failures=0
 
 # fail TEXT: notes a failed check.
-fail() {
-    echo "FAIL $1"
-    failures=$((failures + 1))
-}
+fail() { echo "FAIL $1"; failures=$((failures + 1)); }
+
+# check WHAT EXPECTED GOT: notes a failed check unless GOT is EXPECTED.
+check() { [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"; }
 
 # expect NAME TEXT: in $work/readout, the widget NAME shows exactly TEXT; a time of day in
 # brackets reads [TIME].
 expect() {
-    local got
-    got=$(grep -m1 "^$1=" "$work/readout" | cut -d= -f2- |
-        sed -E 's/^\[[^]]*\]/[TIME]/; s/\[[0-9:]{8}\]/[TIME]/g') || true
-    [ "$got" = "$2" ] || fail "$1: expected '$2', got '$got'"
+    check "$1" "$2" "$(grep -m1 "^$1=" "$work/readout" | cut -d= -f2- |
+        sed -E 's/^\[[^]]*\]/[TIME]/; s/\[[0-9:]{8}\]/[TIME]/g')"
 }
 
 # finish NAME: the verdict, with the last readout when a check failed.

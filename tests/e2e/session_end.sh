@@ -4,13 +4,8 @@
 # as the user would and save when asked; on a full or read-only file system the save fails
 # without a box, the old file whole.
 source "$(dirname "$0")/lib.bash"
-source "$(dirname "$0")/../../scripts/replay-lib.sh"
 mounted=""
-stop_all() {
-    stop_monitor
-    stop_replay
-    [ -z "$mounted" ] || umount "$mounted"
-}
+stop_all() { [ -z "$mounted" ] || umount "$mounted"; }
 
 call=Q1XYZ-13
 printf '%s>APRS,TCPIP*:>status\r\n' "$call" >"$work/stream.txt"
@@ -26,24 +21,25 @@ place_monitor() {
     app="$1/pluvetta"
 }
 
-# signal_monitor SIGNAL: sends it and waits for the process; its exit status in app_status.
-signal_monitor() {
-    kill -s "$1" "$app_pid"
+# session NAME SIGNAL [SAVE]: runs the monitor until its window shows, then sends it SIGNAL;
+# the process must exit with status 0.
+session() {
+    start_monitor "$call" "S:127.0.0.1:$replay_port" "${@:3}"
+    wait_monitor windowTitle "$call Wx Station"
+    kill -s "$2" "$app_pid"
     app_status=0
     wait "$app_pid" || app_status=$?
     app_pid=""
     exec 4>&-
+    check "$1: exit status" 0 "$app_status"
 }
 
-# 1. Each signal closes the window: exit status 0, and the alarms saved with SAVE only.
+# 1. Each signal closes the window, and the alarms are saved with SAVE only.
 place_monitor "$work/app"
 for signal in TERM INT HUP; do
     for save in SAVE ""; do
         printf '%s' "$handwritten" >"$work/app/WxAlarms.ini"
-        start_monitor "$call" "S:127.0.0.1:$replay_port" $save
-        wait_monitor windowTitle "$call Wx Station"
-        signal_monitor "$signal"
-        [ "$app_status" -eq 0 ] || fail "SIG$signal: exit status $app_status"
+        session "SIG$signal $save" "$signal" $save
         want=$handwritten
         [ -n "$save" ] && want=$canonical
         printf '%s' "$want" | cmp -s - "$work/app/WxAlarms.ini" || fail "SIG$signal $save: file changed"
@@ -60,10 +56,7 @@ if mkdir -p "$work/small" && mount -t tmpfs -o size=40m tmpfs "$work/small" 2>/d
     dd if=/dev/zero of="$work/small/fill" bs=1M 2>/dev/null || true
     for remount in "" ro; do
         [ -n "$remount" ] && mount -o remount,ro "$work/small"
-        start_monitor "$call" "S:127.0.0.1:$replay_port" SAVE
-        wait_monitor windowTitle "$call Wx Station"
-        signal_monitor TERM
-        [ "$app_status" -eq 0 ] || fail "full ${remount}: exit status $app_status"
+        session "full $remount" TERM SAVE
         grep -qxF "$work/small/WxAlarms.ini: Unable to save Wx Alarm values" "$work/app.err" ||
             fail "full ${remount}: standard error $(cat "$work/app.err")"
         printf '%s' "$canonical" | cmp -s - "$work/small/WxAlarms.ini" || fail "full ${remount}: old file changed"

@@ -3,23 +3,22 @@
 shape of /work/shared/data/aprs-weather-fields.txt or the file named as the first argument),
 lines of the demo stream, AGWPE frames as an engine sends them, command lines, alarms files.
 Run it again only to change the seeds; the corpora are checked in."""
-import hashlib
-import os
-import re
-import struct
-import sys
+import hashlib, os, re, struct, sys
 
 here = os.path.dirname(os.path.abspath(__file__))
-root = os.path.dirname(os.path.dirname(here))
 fields_file = sys.argv[1] if len(sys.argv) > 1 else "/work/shared/data/aprs-weather-fields.txt"
 
 
 def write(target, data):
     folder = os.path.join(here, "corpus", target)
     os.makedirs(folder, exist_ok=True)
-    name = hashlib.sha1(data).hexdigest()[:16]
-    with open(os.path.join(folder, name), "wb") as f:
+    with open(os.path.join(folder, hashlib.sha1(data).hexdigest()[:16]), "wb") as f:
         f.write(data)
+
+
+def lines_of(path):
+    with open(path, "rb") as f:
+        return [line.rstrip(b"\r\n") for line in f if line.strip()]
 
 
 def agw_frame(kind, call=b"", data=b""):
@@ -41,27 +40,20 @@ def monitor_frame(line):
 
 def chunks(data, link):
     # Monitor target: a control byte (length << 2 | link) before each piece of at most 63 bytes.
-    out = b""
-    for i in range(0, len(data), 63):
-        piece = data[i:i + 63]
-        out += bytes([len(piece) << 2 | link]) + piece
-    return out
+    return b"".join(bytes([len(data[i:i + 63]) << 2 | link]) + data[i:i + 63]
+                    for i in range(0, len(data), 63))
 
 
-with open(fields_file, "rb") as f:
-    fields = [line.rstrip(b"\r\n") for line in f if line.strip()]
 shapes = {}
-for field in fields:
+for field in lines_of(fields_file):
     shapes.setdefault(re.sub(rb"\.+", b".", re.sub(rb"[0-9]", b"9", field)), field)
 for field in shapes.values():
     write("decoder", field)
 
-with open(os.path.join(root, "docs", "demo-stream.txt"), "rb") as f:
-    demo = [line.rstrip(b"\r\n") for line in f if line.strip()]
+demo = lines_of(os.path.join(here, "..", "..", "docs", "demo-stream.txt"))
 for i in range(0, 40, 4):
-    lines = demo[i:i + 4]
-    stream = b"".join(line + b"\r\n" for line in lines)
-    frames = b"".join(monitor_frame(line) for line in lines)
+    stream = b"".join(line + b"\r\n" for line in demo[i:i + 4])
+    frames = b"".join(monitor_frame(line) for line in demo[i:i + 4])
     write("line_splitter", bytes([3, 0, 17, 1, 255, 7, 0, 2]) + stream)
     write("line_splitter", bytes([35, 0, 1, 36, 200, 3, 9, 0]) + frames)
     write("monitor", chunks(stream, 0))

@@ -10,33 +10,10 @@
 #include "fuzz_check.h"
 #include "links/traffic_log.h"
 
-namespace {
-
-using namespace pluvetta;
-
-// Each chunk starts with a control byte: its low bit picks the link, bit 1 adds a minute tick,
-// the rest of the byte is the chunk's length.
-void Drive(Monitor& monitor, std::string_view input) {
-    while (!input.empty()) {
-        const auto control = static_cast<unsigned char>(input.front());
-        input.remove_prefix(1);
-        const std::string_view chunk = input.substr(0, control >> 2);
-        input.remove_prefix(chunk.size());
-        if (control & 2) monitor.OnElapsedTick();
-        if (control & 1) {
-            monitor.Agw().OnData(chunk);
-        } else {
-            monitor.Server().OnData(chunk);
-        }
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace pluvetta;
     testing::MonitorOnFakes rig;
     Monitor& monitor = rig.monitor;
-    const testing::FakeScreen& screen = rig.screen;
     monitor.Station().StationCall = "DEMO-13";
     monitor.Station().SaveAlarms = false;
     monitor.Agw().Connect("localhost", 8000);
@@ -44,13 +21,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     monitor.Agw().OnConnected();
     monitor.Server().OnConnected();
 
-    Drive(monitor, std::string_view(reinterpret_cast<const char*>(data), size));
+    // Each chunk starts with a control byte: its low bit picks the link, bit 1 adds a minute
+    // tick, the rest of the byte is the chunk's length.
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    while (!input.empty()) {
+        const auto control = static_cast<unsigned char>(input.front());
+        const std::string_view chunk = input.substr(1, control >> 2);
+        input.remove_prefix(1 + chunk.size());
+        if (control & 2) monitor.OnElapsedTick();
+        if (control & 1) {
+            monitor.Agw().OnData(chunk);
+        } else {
+            monitor.Server().OnData(chunk);
+        }
+    }
 
-    FUZZ_REQUIRE(screen.rxRows.size() <= 2);
+    FUZZ_REQUIRE(rig.screen.rxRows.size() <= 2);
     // The log is cut before each append, so it holds at most the threshold and one entry.
-    FUZZ_REQUIRE(screen.logText.size() <= TrafficLog::kTrimThreshold + size + 64);
+    FUZZ_REQUIRE(rig.screen.logText.size() <= TrafficLog::kTrimThreshold + size + 64);
     for (const Label label : {Label::Temp, Label::UR, Label::Press, Label::Elapsed}) {
-        FUZZ_REQUIRE(screen.Caption(label).size() <= 64);
+        FUZZ_REQUIRE(rig.screen.Caption(label).size() <= 64);
     }
     monitor.Shutdown();
     return 0;

@@ -1,50 +1,38 @@
 // Runs a fuzz target over saved inputs without libFuzzer: every file named on the command
-// line, and every file in every folder named. A broken rule aborts with the file's name shown.
+// line, and every file in every folder named. Each file's name is written before it runs, so
+// a broken rule's abort follows the name of the input that broke it.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-int Replay(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>()};
-    if (!in.eof() && in.fail()) {
-        std::fprintf(stderr, "cannot read %s\n", file.c_str());
-        return 1;
-    }
-    std::fprintf(stderr, "%s\n", file.c_str());
-    // Copied into a buffer of its own size, so that the sanitizer sees a read past the end.
-    std::vector<std::uint8_t> exact(bytes.begin(), bytes.end());
-    LLVMFuzzerTestOneInput(exact.data(), exact.size());
-    return 0;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    int failures = 0;
-    std::size_t inputs = 0;
+    namespace fs = std::filesystem;
+    std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path path = argv[i];
-        if (std::filesystem::is_directory(path)) {
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
-                if (!entry.is_regular_file()) continue;
-                failures += Replay(entry.path());
-                ++inputs;
-            }
-        } else {
-            failures += Replay(path);
-            ++inputs;
+        if (!fs::is_directory(argv[i])) {
+            files.emplace_back(argv[i]);
+            continue;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(argv[i])) {
+            if (entry.is_regular_file()) files.push_back(entry.path());
         }
     }
-    std::printf("%zu inputs replayed\n", inputs);
-    return failures == 0 && inputs > 0 ? 0 : 1;
+    for (const fs::path& file : files) {
+        std::fprintf(stderr, "%s\n", file.c_str());
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            return 1;
+        }
+        // A buffer of the input's own size, so that the sanitizer sees a read past the end.
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    }
+    std::printf("%zu inputs replayed\n", files.size());
+    return files.empty() ? 1 : 0;
 }

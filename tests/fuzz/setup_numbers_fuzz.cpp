@@ -3,21 +3,13 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "app/setup_form.h"
-
-namespace {
+#include "fuzz_check.h"
 
 const pluvetta::NumberFormat kFormats[] = {
     {".", ",", "-"}, {",", ".", "-"}, {",", "\xA0", "-"}, {".", "'", "\xAD"}};
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace pluvetta;
@@ -27,16 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // A number the dialog read, it shows again with one decimal, and that reads again.
     if (const std::optional<float> value = ReadUserNumber(text, format)) {
-        Require(std::isfinite(*value));
-        Require(ReadUserNumber(FormatFixed(*value, 1, format), format).has_value());
+        FUZZ_REQUIRE(std::isfinite(*value));
+        FUZZ_REQUIRE(ReadUserNumber(FormatFixed(*value, 1, format), format).has_value());
     }
     SetupForm form;
     form.numbers.fill(text);
     form.agwEnabled = true;
     const SetupNumbers numbers = ReadSetupNumbers(form, AlarmSettings{}, format);
     if (!numbers.refused) {
-        Require(numbers.alarms.HiHum >= 0 && numbers.alarms.HiHum <= 100);
-        Require(numbers.agwPort == ReadPortBox(std::to_string(numbers.agwPort)));
+        FUZZ_REQUIRE(numbers.alarms.HiHum >= 0 && numbers.alarms.HiHum <= 100);
+        FUZZ_REQUIRE(numbers.agwPort == ReadPortBox(std::to_string(numbers.agwPort)));
     }
     return 0;
 }
