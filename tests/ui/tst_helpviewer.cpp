@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -7,6 +6,7 @@
 #include <QtTest>
 
 #include "help/rtf_reader.h"
+#include "shell_test.h"
 #include "ui/help_viewer.h"
 #include "ui/rich_text.h"
 
@@ -14,14 +14,11 @@ using pluvetta::HelpWindow;
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
+// Writes an RTF file of 200 paragraphs, the first of them `word`.
+void WriteLongRtf(const QString& name, const QByteArray& word) {
+    QFile file(name);
+    const QByteArray bytes = "{\\rtf1 " + word + QByteArray("\\par x").repeated(199) + "}";
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-// An RTF file of 200 paragraphs, the first of them `word`.
-QByteArray LongRtf(const QByteArray& word) {
-    return "{\\rtf1 " + word + QByteArray("\\par x").repeated(199) + "}";
 }
 
 }  // namespace
@@ -29,9 +26,8 @@ QByteArray LongRtf(const QByteArray& word) {
 class TestHelpViewer : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<pluvetta::HelpViewer> viewer_;
     QTemporaryDir folder_;
-    QString workingFolder_;
+    std::unique_ptr<pluvetta::HelpViewer> viewer_;
 
     HelpWindow* Open(const QString& name, const QString& title = "Pluvetta - Istruzioni") {
         viewer_->Apri(name, title);
@@ -41,72 +37,61 @@ class TestHelpViewer : public QObject {
     }
 
   private slots:
-    void initTestCase() {
-        workingFolder_ = QDir::currentPath();
-        QVERIFY(folder_.isValid());
-        QVERIFY(QDir::setCurrent(folder_.path()));
-    }
-    void cleanupTestCase() { QDir::setCurrent(workingFolder_); }
-
     void init() {
+        QVERIFY(folder_.isValid());
         viewer_ = std::make_unique<pluvetta::HelpViewer>(nullptr);
         viewer_->Messages().AnswerInAdvance();
     }
-    void cleanup() { viewer_.reset(); }
 
-    // The caption is a blank and the title; opening again raises the same window. The view
-    // fills the window and stays at least one pixel (15 twips) wide and high.
-    void apriShowsOneWindowUnderTheTitle() {
-        WriteFile("Leggimi.rtf", "{\\rtf1 Benvenuti}");
-        HelpWindow* window = Open("Leggimi.rtf");
+    // One window under a blank and the title, its read-only view filling it and at least one
+    // pixel (15 twips) wide and high. Each activation reads the file anew and shows its top;
+    // opened again from another window, the same window takes the new file and title.
+    void apriShowsTheFileFromTheTopInOneWindow() {
+        const QString file = folder_.filePath("Leggimi.rtf");
+        WriteLongRtf(file, "prima");
+        HelpWindow* window = Open(file);
         QVERIFY(window != nullptr);
         QCOMPARE(window->windowTitle(), QString(" Pluvetta - Istruzioni"));
-        QCOMPARE(window->View().toPlainText(), QString("Benvenuti"));
         QVERIFY(window->View().isReadOnly());
         QCOMPARE(window->View().geometry(), QRect(0, 0, 512, 264));
-        QCOMPARE(Open("Leggimi.rtf", "Altro"), window);
-        QCOMPARE(window->windowTitle(), QString(" Altro"));
-        QCOMPARE(QApplication::topLevelWidgets().count(), 1);
-
         window->setMinimumSize(0, 0);
         window->resize(0, 0);
         QTRY_COMPARE(window->View().geometry(), QRect(0, 0, 1, 1));
         window->resize(300, 200);
         QTRY_COMPARE(window->View().geometry(), QRect(0, 0, 300, 200));
-    }
-
-    // Each activation reads the file anew and starts at its top.
-    void activationReloadsTheFileFromTheTop() {
-        WriteFile("Leggimi.rtf", LongRtf("prima"));
-        HelpWindow* window = Open("Leggimi.rtf");
-        QVERIFY(window != nullptr);
         QScrollBar* scroll = window->View().verticalScrollBar();
-        QVERIFY(scroll->maximum() > 0);
         scroll->setValue(scroll->maximum());
+        QVERIFY(scroll->value() > 0);
 
-        WriteFile("Leggimi.rtf", LongRtf("seconda"));
+        WriteLongRtf(file, "seconda");
         QWidget other;
         other.show();
-        other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(window->View().document()->firstBlock().text(), QString("seconda"));
         QCOMPARE(scroll->value(), 0);
+
+        // The shipped help, as F1 shows it, saved for a look.
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        window->resize(640, 600);
+        QCOMPARE(Open(PLUVETTA_SOURCE_DIR "/docs/Leggimi.rtf", "Altro"), window);
+        QCOMPARE(window->windowTitle(), QString(" Altro"));
+        QVERIFY(window->View().toPlainText().startsWith("Pluvetta"));
+        QVERIFY(shell_test::Screenshot(*window, "help_viewer.png"));
     }
 
     // A file that cannot be shown gives the message; once it is closed, so is the window.
     void missingFileIsReportedAndTheWindowCloses() {
-        WriteFile("Vuoto.rtf", "");
-        for (const QString name : {"Leggimi-manca.rtf", "Vuoto.rtf"}) {
-            viewer_->Apri(name, "Pluvetta - Istruzioni");
-            QTRY_COMPARE(viewer_->Window(), nullptr);
-            const pluvetta::MessageBox::Shown& shown = viewer_->Messages().Recorded().back();
-            QCOMPARE(shown.title, QString("Stellaro"));
-            QCOMPARE(shown.text, "Manca il file di help " + name);
-            QCOMPARE(shown.icon, QMessageBox::Critical);
-        }
-        QCOMPARE(viewer_->Messages().Recorded().size(), 2u);
+        const QString file = folder_.filePath("Leggimi-manca.rtf");
+        viewer_->Apri(file, "Pluvetta - Istruzioni");
+        QTRY_COMPARE(viewer_->Window(), nullptr);
+        QCOMPARE(viewer_->Messages().Recorded().size(), 1u);
+        const pluvetta::MessageBox::Shown& shown = viewer_->Messages().Recorded()[0];
+        QCOMPARE(shown.title, QString("Stellaro"));
+        QCOMPARE(shown.text, "Manca il file di help " + file);
+        QCOMPARE(shown.icon, QMessageBox::Critical);
     }
 
     // Twips, half points and line breaks become pixels, points and line separators; each
@@ -134,18 +119,6 @@ class TestHelpViewer : public QObject {
         QCOMPARE(b.fontFamilies().toStringList(), QStringList("DejaVu Serif"));
         QVERIFY(a.fontFamilies().isNull() && !a.hasProperty(QTextFormat::ForegroundBrush));
         QCOMPARE(b.foreground().color(), QColor(200, 0, 0));
-    }
-
-    // The shipped help, as F1 shows it, saved for a look.
-    void shippedHelpScreenshot() {
-        HelpWindow* window = Open(PLUVETTA_SOURCE_DIR "/docs/Leggimi.rtf");
-        QVERIFY(window != nullptr);
-        QVERIFY(window->View().toPlainText().startsWith("Pluvetta"));
-        const QString artefacts = qEnvironmentVariable("PLUVETTA_ARTEFACTS", QDir::tempPath());
-        const QString path = artefacts + "/help_viewer.png";
-        window->resize(640, 600);
-        QVERIFY2(QDir().mkpath(artefacts) && window->grab().save(path), qPrintable(path));
-        qInfo("screenshot %s", qPrintable(path));
     }
 };
 
