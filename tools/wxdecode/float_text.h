@@ -13,7 +13,8 @@ namespace wxdecode {
 // few distinct values, written over and over: a remembered text is handed out instead.
 class FloatText {
   public:
-    // Room for any shortest float text ("-1.1754944e-38" is the longest).
+    // Room for any shortest float text: a sign, nine digits, a point and an exponent such as
+    // "-1.24794135e-33" make 15 characters at most.
     static constexpr std::size_t kTextRoom = 16;
 
     // The text, valid until the next call; kTextRoom bytes can be read from its data(), so a
