@@ -1,6 +1,5 @@
-# What the end-to-end scripts share: the offscreen platform, aprs-replay's helpers, a work
-# folder removed at exit once the monitor, aprs-replay and what the script's own stop_all
-# stops have stopped, and checks of what the window showed.
+# What the end-to-end scripts share: aprs-replay's helpers, a work folder removed at exit once
+# the monitor, aprs-replay and the script's own stop_all have stopped, and readout checks.
 set -euo pipefail
 bin="${PLUVETTA_BUILD_DIR:?}/bin"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/replay-lib.sh"
@@ -9,20 +8,16 @@ trap 'stop_monitor; stop_replay; declare -F stop_all >/dev/null && stop_all; rm 
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
 failures=0
 
-# fail TEXT: notes a failed check.
 fail() { echo "FAIL $1"; failures=$((failures + 1)); }
 
-# check WHAT EXPECTED GOT: notes a failed check unless GOT is EXPECTED.
 check() { [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"; }
 
-# expect NAME TEXT: in $work/readout, the widget NAME shows exactly TEXT; a time of day in
-# brackets reads [TIME].
+# expect NAME TEXT: in $work/readout, NAME shows exactly TEXT; a time of day reads [TIME].
 expect() {
     check "$1" "$2" "$(grep -m1 "^$1=" "$work/readout" | cut -d= -f2- |
         sed -E 's/^\[[^]]*\]/[TIME]/; s/\[[0-9:]{8}\]/[TIME]/g')"
 }
 
-# finish NAME: the verdict, with the last readout when a check failed.
 finish() {
     if [ "$failures" -ne 0 ]; then
         [ -f "$work/readout" ] && { echo "--- readout"; cat "$work/readout"; }
@@ -31,9 +26,8 @@ finish() {
     echo "$1: all checks passed"
 }
 
-# start_monitor ARGS...: starts pluvetta in the background, taking commands through a FIFO;
-# sets app_pid. Its output goes to $work/app.out and $work/app.err. It does not inherit fd 7,
-# which a script may hold as the writing end of another FIFO (Dire Wolf's audio).
+# start_monitor ARGS...: starts pluvetta (app_pid), commands through a FIFO, output in
+# $work/app.out and app.err. Not fd 7: direwolf.sh holds the audio FIFO's writing end there.
 start_monitor() {
     rm -f "$work/commands"
     mkfifo "$work/commands"
@@ -43,7 +37,7 @@ start_monitor() {
     exec 4>"$work/commands"
 }
 
-# read_monitor: asks the running monitor what it shows; the answer lands in $work/readout.
+# read_monitor: what the monitor shows, into $work/readout.
 read_monitor() {
     local ends
     ends=$(grep -c '^end$' "$work/app.out" || true)
@@ -55,9 +49,8 @@ read_monitor() {
     awk -v n="$ends" '/^end$/ { seen++; next } seen == n' "$work/app.out" >"$work/readout"
 }
 
-# wait_monitor NAME TEXT [SECONDS]: reads the monitor until NAME shows a text that starts with
-# TEXT (default 20 s), then leaves the last readout for expect. Keeps the highest resident
-# memory seen in peak_kb.
+# wait_monitor NAME TEXT [SECONDS]: reads the monitor until NAME's text starts with TEXT, for
+# SECONDS (20) at most; keeps the highest resident memory seen in peak_kb.
 wait_monitor() {
     local deadline=$((SECONDS + ${3:-20}))
     while [ "$SECONDS" -lt "$deadline" ]; do
@@ -71,11 +64,9 @@ wait_monitor() {
     fail "$1: waited for '$2'"
 }
 
-# rss_kb: the resident memory of the running monitor, in KiB.
 rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0; }
 
-# stop_monitor: closes the window as the user would and waits for the process; its exit status
-# in app_status.
+# stop_monitor: closes the window as the user would; the exit status in app_status.
 stop_monitor() {
     [ -n "${app_pid:-}" ] || return 0
     echo quit >&4 2>/dev/null || true
