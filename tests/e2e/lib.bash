@@ -19,10 +19,7 @@ expect() {
 }
 
 finish() {
-    if [ "$failures" -ne 0 ]; then
-        [ -f "$work/readout" ] && { echo "--- readout"; cat "$work/readout"; }
-        exit 1
-    fi
+    [ "$failures" -eq 0 ] || { echo "--- readout"; cat "$work/readout" 2>/dev/null; exit 1; }
     echo "$1: all checks passed"
 }
 
@@ -39,8 +36,7 @@ start_monitor() {
 
 # read_monitor: what the monitor shows, into $work/readout.
 read_monitor() {
-    local ends
-    ends=$(grep -c '^end$' "$work/app.out" || true)
+    local ends=$(grep -c '^end$' "$work/app.out" || true)
     echo print >&4
     for _ in $(seq 200); do
         [ "$(grep -c '^end$' "$work/app.out" || true)" -gt "$ends" ] && break
@@ -66,13 +62,16 @@ wait_monitor() {
 
 rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0; }
 
-# stop_monitor: closes the window as the user would; the exit status in app_status.
+# stop_monitor [NAME [SIGNAL]]: closes the window as the user would, or sends SIGNAL; with a
+# NAME, checks that the process exits with status 0 (within 20 s).
 stop_monitor() {
     [ -n "${app_pid:-}" ] || return 0
-    echo quit >&4 2>/dev/null || true
+    [ -z "${2:-}" ] || kill -s "$2" "$app_pid"
+    [ -n "${2:-}" ] || echo quit >&4 2>/dev/null || true
     exec 4>&-
-    app_status=0
+    local status=0
     timeout 20 tail --pid="$app_pid" -f /dev/null || kill -9 "$app_pid" 2>/dev/null || true
-    wait "$app_pid" 2>/dev/null || app_status=$?
+    wait "$app_pid" 2>/dev/null || status=$?
     app_pid=""
+    [ -z "${1:-}" ] || check "$1: exit status" 0 "$status"
 }

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# End to end: aprs-replay streams packet lines on loopback, the real pluvetta (offscreen)
-# listens as an APRS server client, and the readout its widgets show at the end is checked.
-# The AGWPE side runs against a real engine in direwolf.sh.
+# End to end: aprs-replay streams packet lines on loopback to the real pluvetta as an APRS
+# server client, and the readout its widgets show at the end is checked.
 source "$(dirname "$0")/lib.bash"
 
 # The watched station's report, then another station's packet, which the Rx rows show last.

@@ -10,8 +10,6 @@ empty='{"wind_direction":-999,"wind_speed":0,"wind_gust":-16091.86,"temperature"
 '"pressure":-999.9,"humidity":-9999,"pressure_change_4h":-999,"remainder":"",'\
 '"wind_chill":-999,"dew_point":null,"absolute_humidity":-999,"readout":{"wind":null,'\
 '"temp":null,"hum":null,"press":null,"rain":"","rain_font_pt":10,"comment":" "}}'
-check "empty field" "$empty" "$(printf '\r\n' | wx --info)"
-check "no input" "" "$(printf '' | wx --info)"
 # The information starts after the first ':' behind the first '>'; without them it is empty.
 check "lines without a packet" "$empty"$'\n'"$empty"$'\n'"$empty" \
     "$(printf 'no packet here\n\nN0CALL>APRS\n' | wx)"
