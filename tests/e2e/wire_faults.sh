@@ -53,8 +53,7 @@ shown lblWxComment 'Aprs Server Disconnected' lblTemp '20.0°C' List2.1 "${other
 fault "reset" 8 S --reset "$work/trickle.txt"
 shown lblWxComment 'Aprs Server Disconnected' lblTemp '25.0°C'
 
-# 3. AGWPE link: frames that announce 4 GB put the stream out of step, and a box says so (the
-#    setup dialog follows it). Random bytes end the same way: their first header is too long.
+# 3. AGWPE link: frames that announce 4 GB put the stream out of step, and a box says so.
 fault "agw trickle" 8 A --agw --trickle "$work/trickle.txt"
 shown lblWxComment 'AGWPE Disconnected' lblTemp '25.0°C'
 fault "agw frames of 4 GB" 8 A --agw --junk frames:3600 "$work/report.txt"
