@@ -1,6 +1,5 @@
-# What the end-to-end scripts share: the offscreen platform, aprs-replay's helpers, a work
-# folder removed at exit once the monitor, aprs-replay and what the script's own stop_all
-# stops have stopped, and checks of what the window showed.
+# What the end-to-end scripts share: aprs-replay's helpers, a work folder removed at exit once
+# the monitor, aprs-replay and the script's own stop_all have stopped, and readout checks.
 set -euo pipefail
 bin="${PLUVETTA_BUILD_DIR:?}/bin"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/replay-lib.sh"
@@ -9,31 +8,23 @@ trap 'stop_monitor; stop_replay; declare -F stop_all >/dev/null && stop_all; rm 
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
 failures=0
 
-# fail TEXT: notes a failed check.
 fail() { echo "FAIL $1"; failures=$((failures + 1)); }
 
-# check WHAT EXPECTED GOT: notes a failed check unless GOT is EXPECTED.
 check() { [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"; }
 
-# expect NAME TEXT: in $work/readout, the widget NAME shows exactly TEXT; a time of day in
-# brackets reads [TIME].
+# expect NAME TEXT: in $work/readout, NAME shows exactly TEXT; a time of day reads [TIME].
 expect() {
     check "$1" "$2" "$(grep -m1 "^$1=" "$work/readout" | cut -d= -f2- |
         sed -E 's/^\[[^]]*\]/[TIME]/; s/\[[0-9:]{8}\]/[TIME]/g')"
 }
 
-# finish NAME: the verdict, with the last readout when a check failed.
 finish() {
-    if [ "$failures" -ne 0 ]; then
-        [ -f "$work/readout" ] && { echo "--- readout"; cat "$work/readout"; }
-        exit 1
-    fi
+    [ "$failures" -eq 0 ] || { echo "--- readout"; cat "$work/readout" 2>/dev/null; exit 1; }
     echo "$1: all checks passed"
 }
 
-# start_monitor ARGS...: starts pluvetta in the background, taking commands through a FIFO;
-# sets app_pid. Its output goes to $work/app.out and $work/app.err. It does not inherit fd 7,
-# which a script may hold as the writing end of another FIFO (Dire Wolf's audio).
+# start_monitor ARGS...: starts pluvetta (app_pid), commands through a FIFO, output in
+# $work/app.out and app.err. Not fd 7: direwolf.sh holds the audio FIFO's writing end there.
 start_monitor() {
     rm -f "$work/commands"
     mkfifo "$work/commands"
@@ -43,10 +34,9 @@ start_monitor() {
     exec 4>"$work/commands"
 }
 
-# read_monitor: asks the running monitor what it shows; the answer lands in $work/readout.
+# read_monitor: what the monitor shows, into $work/readout.
 read_monitor() {
-    local ends
-    ends=$(grep -c '^end$' "$work/app.out" || true)
+    local ends=$(grep -c '^end$' "$work/app.out" || true)
     echo print >&4
     for _ in $(seq 200); do
         [ "$(grep -c '^end$' "$work/app.out" || true)" -gt "$ends" ] && break
@@ -55,9 +45,8 @@ read_monitor() {
     awk -v n="$ends" '/^end$/ { seen++; next } seen == n' "$work/app.out" >"$work/readout"
 }
 
-# wait_monitor NAME TEXT [SECONDS]: reads the monitor until NAME shows a text that starts with
-# TEXT (default 20 s), then leaves the last readout for expect. Keeps the highest resident
-# memory seen in peak_kb.
+# wait_monitor NAME TEXT [SECONDS]: reads the monitor until NAME's text starts with TEXT, for
+# SECONDS (20) at most; keeps the highest resident memory seen in peak_kb.
 wait_monitor() {
     local deadline=$((SECONDS + ${3:-20}))
     while [ "$SECONDS" -lt "$deadline" ]; do
@@ -71,17 +60,18 @@ wait_monitor() {
     fail "$1: waited for '$2'"
 }
 
-# rss_kb: the resident memory of the running monitor, in KiB.
 rss_kb() { awk '/^VmRSS/ { print $2 }' "/proc/$app_pid/status" 2>/dev/null || echo 0; }
 
-# stop_monitor: closes the window as the user would and waits for the process; its exit status
-# in app_status.
+# stop_monitor [NAME [SIGNAL]]: closes the window as the user would, or sends SIGNAL; with a
+# NAME, checks that the process exits with status 0 (within 20 s).
 stop_monitor() {
     [ -n "${app_pid:-}" ] || return 0
-    echo quit >&4 2>/dev/null || true
+    [ -z "${2:-}" ] || kill -s "$2" "$app_pid"
+    [ -n "${2:-}" ] || echo quit >&4 2>/dev/null || true
     exec 4>&-
-    app_status=0
+    local status=0
     timeout 20 tail --pid="$app_pid" -f /dev/null || kill -9 "$app_pid" 2>/dev/null || true
-    wait "$app_pid" 2>/dev/null || app_status=$?
+    wait "$app_pid" 2>/dev/null || status=$?
     app_pid=""
+    [ -z "${1:-}" ] || check "$1: exit status" 0 "$status"
 }

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# End to end: aprs-replay streams packet lines on loopback, the real pluvetta (offscreen)
-# listens as an APRS server client, and the readout its widgets show at the end is checked.
-# The AGWPE side runs against a real engine in direwolf.sh.
+# End to end: aprs-replay streams packet lines on loopback to the real pluvetta as an APRS
+# server client, and the readout its widgets show at the end is checked.
 source "$(dirname "$0")/lib.bash"
 
-# The watched station's report, then another station's packet, which the Rx rows show last.
+# The watched station's report, then another station's packet, which is not logged.
 printf '%s\r\n' \
     'Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW' \
     'Q2ABC>APRS,TCPIP*:>status text' >"$work/stream.txt"
@@ -32,8 +31,6 @@ expect lblUR '50%'
 expect lblPress '990.0 mb'
 expect lblRain '0mm/h 0mm/24h\r\n0mm/Day Dp 13.8°C  11.5g/m³'
 expect lblWxComment 'Aprs Server Disconnected'
-expect List2.0 'Q2ABC>APRS,TCPIP*:'
-expect List2.1 '>status text'
 expect Text1 '[TIME] Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'
 
 finish "end-to-end replay streams"

@@ -12,14 +12,13 @@
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using pluvetta::AlarmSettings;
-    const std::optional<AlarmSettings> read =
-        pluvetta::ParseAlarmsFile(std::string_view(reinterpret_cast<const char*>(data), size));
+    using namespace pluvetta;
+    const auto read = ParseAlarmsFile(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!read) return 0;
-    const std::string saved = pluvetta::FormatAlarmsFile(*read);
-    const std::optional<AlarmSettings> again = pluvetta::ParseAlarmsFile(saved);
+    const std::string saved = FormatAlarmsFile(*read);
+    const std::optional<AlarmSettings> again = ParseAlarmsFile(saved);
     FUZZ_REQUIRE(again.has_value());
-    FUZZ_REQUIRE(pluvetta::FormatAlarmsFile(*again) == saved);
+    FUZZ_REQUIRE(FormatAlarmsFile(*again) == saved);
     // The values within a millionth of what was read, the flags and humidities exactly.
     AlarmSettings expected = *read;
     for (const auto field :

@@ -23,9 +23,7 @@ constexpr std::size_t kCutBytes = 8;
 std::vector<std::string_view> Pieces(std::string_view cuts, std::string_view stream) {
     std::vector<std::string_view> pieces;
     for (std::size_t i = 0; !stream.empty(); ++i) {
-        const std::size_t size =
-            cuts.empty() ? 1 : 1 + static_cast<unsigned char>(cuts[i % cuts.size()]);
-        pieces.push_back(stream.substr(0, size));
+        pieces.push_back(stream.substr(0, 1 + static_cast<unsigned char>(cuts[i % cuts.size()])));
         stream.remove_prefix(pieces.back().size());
     }
     return pieces;

@@ -13,13 +13,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace pluvetta;
     testing::MonitorOnFakes rig;
-    Monitor& monitor = rig.monitor;
-    monitor.Station().StationCall = "DEMO-13";
-    monitor.Station().SaveAlarms = false;
-    monitor.Agw().Connect("localhost", 8000);
-    monitor.Server().Connect("localhost", 14580, "DEMO-13");
-    monitor.Agw().OnConnected();
-    monitor.Server().OnConnected();
+    rig.monitor.Station().StationCall = "DEMO-13";
+    rig.monitor.Station().SaveAlarms = false;
+    rig.monitor.Agw().Connect("localhost", 8000);
+    rig.monitor.Server().Connect("localhost", 14580, "DEMO-13");
+    rig.monitor.Agw().OnConnected();
+    rig.monitor.Server().OnConnected();
 
     // Each chunk starts with a control byte: its low bit picks the link, bit 1 adds a minute
     // tick, the rest of the byte is the chunk's length.
@@ -28,11 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto control = static_cast<unsigned char>(input.front());
         const std::string_view chunk = input.substr(1, control >> 2);
         input.remove_prefix(1 + chunk.size());
-        if (control & 2) monitor.OnElapsedTick();
+        if (control & 2) rig.monitor.OnElapsedTick();
         if (control & 1) {
-            monitor.Agw().OnData(chunk);
+            rig.monitor.Agw().OnData(chunk);
         } else {
-            monitor.Server().OnData(chunk);
+            rig.monitor.Server().OnData(chunk);
         }
     }
 
@@ -42,6 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Label label : {Label::Temp, Label::UR, Label::Press, Label::Elapsed}) {
         FUZZ_REQUIRE(rig.screen.Caption(label).size() <= 64);
     }
-    monitor.Shutdown();
+    rig.monitor.Shutdown();
     return 0;
 }
