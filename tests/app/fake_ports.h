@@ -17,11 +17,9 @@
 
 namespace pluvetta::testing {
 
-// What the fakes were asked to do, in order, as short texts: the captions, window caption and
-// tooltip written ("lblTemp=25.0"), the boxes and dialogs shown, the socket calls.
+// What the fakes were told, in order, as short texts ("lblTemp=25.0", "agw close").
 using Journal = std::vector<std::string>;
 
-// The main window as the core sees it: every caption, colour and pane it was told to show.
 struct FakeScreen : Screen {
     explicit FakeScreen(Journal& notes) : journal(notes) {}
     void SetCaption(Label label, const std::string& text) override {
@@ -40,11 +38,7 @@ struct FakeScreen : Screen {
     void SetWindowCaption(const std::string& text) override {
         journal.push_back("caption=" + text);
     }
-    void SetTrayTooltip(const std::string& text) override {
-        trayTooltip = text;
-        journal.push_back("traytip=" + text);
-    }
-    // The caption last written, or "<unset>".
+    void SetTrayTooltip(const std::string& text) override { journal.push_back("traytip=" + text); }
     std::string Caption(Label label) const {
         return captions.contains(label) ? captions.at(label) : "<unset>";
     }
@@ -58,7 +52,6 @@ struct FakeScreen : Screen {
     std::array<RecordingCanvas, 3> trend;
     std::vector<std::string> rxRows;
     std::string logText;
-    std::string trayTooltip;
 };
 
 struct FakeDesktop : Desktop {
@@ -68,15 +61,11 @@ struct FakeDesktop : Desktop {
     }
     void ShowSetupDialog(DialogMode mode) override {
         journal.push_back(mode == DialogMode::Modal ? "setup modal" : "setup modeless");
-        setupVisible = true;
     }
     bool IsSetupDialogVisible() const override { return setupVisible; }
     void Beep() override { ++beeps; }
     WindowState GetWindowState() const override { return state; }
-    void RestoreFromTray() override {
-        ++restores;
-        state = WindowState::Normal;
-    }
+    void RestoreFromTray() override { ++restores; }
     void BringToFront() override { ++bringsToFront; }
     void RestartElapsedTimer() override { ++timerRestarts; }
     std::string TimeOfDay() const override { return "12:34:56"; }
@@ -87,7 +76,6 @@ struct FakeDesktop : Desktop {
     int beeps = 0, restores = 0, bringsToFront = 0, timerRestarts = 0;
 };
 
-// Notes its calls with its name in front ("agw connect localhost:8000").
 struct FakeSocket : Socket {
     FakeSocket(Journal& notes, std::string socketName) : journal(notes), name(socketName) {}
     void Connect(const std::string& host, std::uint16_t port) override {
@@ -100,14 +88,12 @@ struct FakeSocket : Socket {
     std::string name;
 };
 
-// A Monitor on fakes that share one journal, with the number format given, watching Q1XYZ-13
-// until a start says otherwise.
+// Watches Q1XYZ-13 until a start says otherwise.
 struct MonitorOnFakes {
     explicit MonitorOnFakes(NumberFormat format = {})
         : monitor(screen, desktop, agw, server, std::move(format)) {
         monitor.Station().StationCall = "Q1XYZ-13";
     }
-    // What the fakes noted since the last call.
     Journal Take() { return std::exchange(journal, {}); }
 
     Journal journal;
@@ -118,7 +104,6 @@ struct MonitorOnFakes {
     Monitor monitor;
 };
 
-// A new empty folder, removed with all it holds at the end.
 struct TempFolder {
     TempFolder() {
         std::string name = (std::filesystem::temp_directory_path() / "pluvetta-XXXXXX").string();

@@ -2,39 +2,27 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
+#include <string_view>
 #include <utility>
 
 namespace pluvetta {
-
-// Prints a layout in failure messages instead of its bytes.
-void PrintTo(const PaneLayout& l, std::ostream* out) {
-    *out << l.outerWidth << "x" << l.outerHeight << " rx " << l.rxVisible << " history "
-         << l.historyVisible << " of " << l.historyHeight;
-}
-
 namespace {
 
-// Applies right clicks on the comment line: 'R' plain, 'H' with a modifier.
-PaneLayout Click(PaneLayout layout, const std::string& clicks) {
-    for (char click : clicks) {
-        layout = click == 'R' ? SwitchRxPane(layout) : SwitchHistoryPane(layout);
-    }
-    return layout;
-}
-
-// From the narrow, short window without panes that opens.
+// From the window that opens; 'R' is a plain right click on the comment line, 'H' a modified one.
 TEST(PaneSwitching, ClickSequencesGiveSizesPanesAndHistoryHeight) {
     const PaneLayout rx{.outerHeight = kTallOuterHeight, .rxVisible = true};
     const PaneLayout history{.outerWidth = kWideOuterWidth, .historyVisible = true};
     const PaneLayout both{kWideOuterWidth, kTallOuterHeight, true, true, kHistoryTallHeight};
     // History shown in a tall window, or the window grown while it shows, is tall; hidden or
     // shrunk, it takes the short height, so that it fits when shown again in a short window.
-    const std::pair<const char*, PaneLayout> cases[] = {
+    const std::pair<std::string_view, PaneLayout> cases[] = {
         {"R", rx}, {"H", history}, {"RH", both}, {"HR", both}, {"HRH", rx}, {"HRR", history}};
     for (const auto& [clicks, expected] : cases) {
-        EXPECT_EQ(Click(PaneLayout{}, clicks), expected) << "clicks " << clicks;
+        PaneLayout layout;
+        for (const char click : clicks) {
+            layout = click == 'R' ? SwitchRxPane(layout) : SwitchHistoryPane(layout);
+        }
+        EXPECT_EQ(layout, expected) << "clicks " << clicks;
     }
 }
 
