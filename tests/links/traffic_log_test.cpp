@@ -8,9 +8,8 @@
 namespace pluvetta {
 namespace {
 
-// The size before the append, the entry, and how much of the old text is kept: the cut looks
-// only at the old text, and comes before the entry. The old text is numbered so that a cut in
-// the wrong place shows.
+// The size before the append, the entry, and how much of the old text (numbered, so that a
+// wrong cut shows) is kept: the cut looks only at the old text, and comes before the entry.
 TEST(TrafficLog, CutsOnlyALogLongerThan9999BeforeTheAppendEvenForAnEmptyEntry) {
     for (const auto& [before, added, kept] : {std::tuple{9999u, "[12:00:00] A>B:\r\n_x\r\n", 9999u},
                                               {10000u, "b", 9800u},
