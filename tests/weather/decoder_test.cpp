@@ -13,9 +13,8 @@
 namespace pluvetta {
 namespace {
 
-// The decoder's number grammar: the text, whether all of it is one number between blanks, the
-// number at its start, and that rounded to 16 bits with halves to even. Digits far beyond what
-// a double holds count all the same.
+// The text, whether all of it is one number between blanks, the number at its start, and that
+// rounded to 16 bits, halves to even, with digits far beyond what a double holds counted too.
 TEST(NumberText, BlanksSignOnePointAndHalvesToEvenWithin16Bits) {
     const std::string zeros(3000, '0');
     // clang-format off
