@@ -8,9 +8,8 @@
 namespace wxdecode {
 namespace {
 
-// Each text twice in a row, so the second comes from memory: 0 has the bits of an empty place,
-// and a text of 15 characters is as long as they come. Then more values than the writer has
-// room for, twice over: values that share a place take turns, and none is written as another.
+// Each value twice, the second time from memory: 0 has the bits of an empty place, 15 characters
+// are the longest text; more values than places take turns, and none is written as another.
 TEST(FloatText, WritesTheShortestTextOfEachValueAgainAndAgain) {
     FloatText texts;
     for (const auto& [value, text] :
