@@ -49,8 +49,7 @@ TEST(AgwFrameCutter, EveryCutOfAStreamGivesEachFrameOnceInOrder) {
     EXPECT_EQ(Cut(bytes), expected);
 }
 
-// The top byte of the length counts too. The feed that completes the header tells, and nothing
-// after it is held.
+// The length's top byte counts too; the feed that completes the header tells; nothing is held.
 TEST(AgwFrameCutter, HugeAnnouncedLengthStopsTheCutting) {
     std::string header = EncodeAgwFrame('U', "Q1XYZ");
     header[31] = '\x80';
@@ -60,16 +59,18 @@ TEST(AgwFrameCutter, HugeAnnouncedLengthStopsTheCutting) {
 }
 
 TEST(AgwFrameCutter, ResetFromTheHandlerEndsTheFeed) {
-    AgwFrameCutter cutter;
-    Frames seen;
     const std::string two = EncodeAgwFrame('U', "A", "a") + EncodeAgwFrame('U', "B", "b");
-    cutter.Feed(two.substr(0, 10), [](const AgwFrame&) {});
-    cutter.Feed(two.substr(10), [&](const AgwFrame& frame) {
-        seen.emplace_back(frame.call);
-        cutter.Reset();
-    });
-    EXPECT_EQ(seen, Frames{"A"});
-    EXPECT_EQ(cutter.HeldBytes(), 0u);
+    for (const std::size_t held : {0, 10}) {  // A whole in the feed, or completed from held bytes
+        AgwFrameCutter cutter;
+        Frames seen;
+        cutter.Feed(two.substr(0, held), [](const AgwFrame&) {});
+        cutter.Feed(two.substr(held), [&](const AgwFrame& frame) {
+            seen.emplace_back(frame.call);
+            cutter.Reset();
+        });
+        EXPECT_EQ(seen, Frames{"A"}) << held;
+        EXPECT_EQ(cutter.HeldBytes(), 0u) << held;
+    }
 }
 
 }  // namespace
