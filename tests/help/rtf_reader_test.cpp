@@ -32,7 +32,8 @@ TEST(ReadRtf, EachConstructShowsItsText) {
         {"{\\rtf1\\ansi\\ansicpg1252 perch\\'e9 citt\\'E0 \\'80\\'93}", "perché città €“¶"},
         {"{\\rtf1\\ansi\\ansicpg1251 \\'e9!}", "\uFFFD!¶"},  // a code page not held
         {"{\\rtf1 pi\\u249?\\u232\\'e8x}", "piùèx¶"},
-        {"{\\rtf1 \\u-10179?\\u-8704?\\u-10179?x\\u99999999999999?y}", "😀\uFFFDx\uFFFDy¶"},
+        {"{\\rtf1 \\u-10179?\\u-8704?\\u-10179?x\\u-32769?y\\u99999999999999?z}",
+         "😀\uFFFDx\uFFFDy\uFFFDz¶"},
         {"{\\rtf1\\uc2 \\u232 xy{\\uc0\\u233 z}\\u224 vwk}", "èézàk¶"},
         {"{\\rtf1\\uc3 \\u232{x}y}", "èxy¶"},  // a brace ends the fallback
         {"{\\rtf1 \\bullet\\endash\\emdash\\lquote\\rdblquote}", "•–—‘”¶"},
