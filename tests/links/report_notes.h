@@ -8,9 +8,8 @@
 
 namespace pluvetta::testing {
 
-// Notes a link's reports in the journal its socket writes too: "connected", "started",
-// "failed TEXT", "lost", "version 2005.17", "ports 2", and "agw packet from [CALL] rows | ROW"
-// with "rows" only when the packet brings rows.
+// Notes a link's reports in the journal its socket writes too; a packet as "agw packet from
+// [CALL] rows | ROW | ROW", with "rows" only when the packet brings rows.
 struct ReportNotes : LinkEvents {
     explicit ReportNotes(Journal& notes) : journal(notes) {}
     void Connected(LinkKind) override { journal.push_back("connected"); }
@@ -18,9 +17,8 @@ struct ReportNotes : LinkEvents {
     void Failed(LinkKind, const std::string& text) override { journal.push_back("failed " + text); }
     void Lost(LinkKind) override { journal.push_back("lost"); }
     void Packet(LinkKind link, const LinkPacket& packet) override {
-        std::string note = link == LinkKind::Agw ? "agw" : "server";
-        note +=
-            " packet from [" + std::string(packet.sender) + "]" + (packet.hasRows ? " rows" : "");
+        std::string note = link == LinkKind::Agw ? "agw packet from [" : "server packet from [";
+        note += std::string(packet.sender) + (packet.hasRows ? "] rows" : "]");
         for (const std::string_view row : packet.rows) note += " | " + std::string(row);
         journal.push_back(note);
     }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -23,7 +22,6 @@ const WeatherReading kWorked{220, 6.437388f, 8.046735f, 25, 0, 0, 0, 990, 50, kA
 // The caption a label receives, or "(kept)" when the report leaves it as it was.
 std::string CaptionOf(const std::optional<LabelText>& l) { return l ? l->caption : "(kept)"; }
 
-// A report with wind only.
 WeatherReading Wind(std::int16_t direction, float speed, float gust) {
     return {direction, speed, gust, no, no, no, no, no, kNoField, kAbsent, ""};
 }
@@ -76,19 +74,17 @@ TEST(BuildReadout, CaptionsOfEachLabel) {
     }
 }
 
-// The labels a readout shows in red.
 std::string RedLabels(const Readout& out) {
-    std::string red;
-    for (const auto& [name, label] : {std::pair{"wind ", out.wind}, std::pair{"temp ", out.temp},
-                                      std::pair{"hum ", out.hum}, std::pair{"press ", out.press}}) {
-        if (label && label->inAlarm) red += name;
-    }
-    return out.rain.inAlarm ? red + "rain " : red;
+    const auto red = [](const std::optional<LabelText>& label, std::string name) {
+        return label && label->inAlarm ? name : "";
+    };
+    return red(out.wind, "wind ") + red(out.temp, "temp ") + red(out.hum, "hum ") +
+           red(out.press, "press ") + (out.rain.inAlarm ? "rain " : "");
 }
 
 // Default thresholds: temperature -5..40, humidity 20..96, pressure 900..1040, rain 40 per
 // hour and 250 per 24 hours, wind 50 and gust 80.
-TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabel) {
+TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabelAndTheFlagsPickTheRequests) {
     using Field = float WeatherReading::*;
     const Field temp = &WeatherReading::Temperature, press = &WeatherReading::Pressure,
                 speed = &WeatherReading::WindSpeed, gust = &WeatherReading::WindGust,
@@ -111,15 +107,11 @@ TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabel) {
         EXPECT_EQ(out.raiseForAlarm, !red.empty()) << value;
         EXPECT_EQ(out.beepForAlarm, !red.empty()) << value;
     }
-}
-
-TEST(BuildReadout, AlarmRequestsFollowTheirFlagsAndCalmIsNeverAlarm) {
-    const AlarmSettings alarms{.FocusOnAlarm = false, .HiTemp = 0, .HiWind = 0};
-    const Readout out =
-        BuildReadout({.WindDirection = 220, .Temperature = 25, .Remainder = ""}, alarms, kEnglish);
-    EXPECT_FALSE(out.wind->inAlarm);  // calm is never tested, though 0 km/h reaches HiWind
-    EXPECT_FALSE(out.raiseForAlarm);
-    EXPECT_TRUE(out.beepForAlarm);
+    // Calm is never tested, though 0 km/h reaches a HiWind of 0.
+    const Readout calm = BuildReadout({.WindDirection = 220, .Temperature = 25, .Remainder = ""},
+                                      {.FocusOnAlarm = false, .HiTemp = 0, .HiWind = 0}, kEnglish);
+    EXPECT_EQ(std::tuple(RedLabels(calm), calm.raiseForAlarm, calm.beepForAlarm),
+              std::tuple("temp ", false, true));
 }
 
 // Compared exactly: each value is computed in double and rounded once to a float, so an
@@ -129,9 +121,7 @@ TEST(ComputeDerivedValues, FormulasGiveExactFloatsAndUndefinedValuesStayAbsent) 
     const float speed = 16.09347f, gust = 32.186939f;  // a fresh breeze: 10 mph, gusts of 20
     // Speed, gust, temperature, humidity; wind chill, dew point, absolute humidity.
     const std::tuple<float, float, float, std::int16_t, float, float, float> cases[] = {
-        // The chill computes to 25.07, above the air, and is dropped; one equal to it is kept.
-        {6.437388f, 8.046735f, 25, 50, none, 13.847684f, 11.494727f},
-        {speed, gust, 33, -98, 33, none, none},  // and no logarithm of a negative humidity
+        {speed, gust, 33, -98, 33, none, none},  // chill equal to the air kept; no log of -98 %
         {speed, gust, 0, 80, -7.2216883f, -3.0322986f, 3.880003f},
         {speed, gust, 40, 64, none, 31.855764f, 32.662464f},  // a log kept in double: 31.855761
         {speed, 0, 0, 80, none, -3.0322986f, 3.880003f},      // a gust of 0, or none: no chill
@@ -151,16 +141,12 @@ TEST(ComputeDerivedValues, FormulasGiveExactFloatsAndUndefinedValuesStayAbsent) 
 
 TEST(FormatFixed, RoundsTheStoredValueGroupsAndUsesTheLocaleSeparators) {
     const std::tuple<double, int, const char*, const char*> cases[] = {
-        {1013.2, 1, "1,013.2", "1.013,2"},
         {999999.96, 1, "1,000,000.0", "1.000.000,0"},  // the carry opens a new group
         {12.345, -3, "12", "12"},                      // negative places count as none
         {-0.04, 1, "0.0", "0,0"},                      // rounds to zero: no minus
         {-0.06, 1, "-0.1", "-0,1"},
-        {NAN, 1, "nan", "nan"},
-        {-INFINITY, 1, "-inf", "-inf"},
         // A decimal text that looks like a half is rarely one in binary: the stored value counts.
         {0.05, 1, "0.1", "0,1"},                                   // stored a little above 0.05
-        {0.15, 1, "0.1", "0,1"},                                   // stored a little below 0.15
         {999999.95, 1, "999,999.9", "999.999,9"},                  // stored below the half
         {1234567890.06, 1, "1,234,567,890.1", "1.234.567.890,1"},  // too large to scale
     };

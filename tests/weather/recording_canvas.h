@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <ostream>
 #include <vector>
 
 #include "weather/canvas.h"
@@ -39,13 +38,5 @@ class RecordingCanvas : public Canvas {
 
     std::vector<Call> calls;
 };
-
-// Let test failures print calls.
-inline void PrintTo(const RecordingCanvas::Call& c, std::ostream* os) {
-    const char* kinds[] = {"Clear", "Line", "Circle"};
-    *os << kinds[static_cast<int>(c.kind)] << " (" << c.from.x << ", " << c.from.y << ") ("
-        << c.to.x << ", " << c.to.y << ") r" << c.radius << " rgb(" << int{c.color.r} << ", "
-        << int{c.color.g} << ", " << int{c.color.b} << ")";
-}
 
 }  // namespace pluvetta
