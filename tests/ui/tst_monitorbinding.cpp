@@ -4,8 +4,6 @@
 #include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -18,9 +16,8 @@ using pluvetta::Label;
 using shell_test::RightClick;
 using shell_test::Screenshot;
 
-// The real window and the real Monitor, with an APRS server on loopback: what only the binding
-// adds, the window's server socket, timer and dialogs serving as the Monitor's ports. What the
-// readout shows of a report is the readout table's; the real program shows it end to end.
+// The real window and Monitor, an APRS server on loopback: only what the binding adds, the
+// window's sockets, timer and dialogs serving as the Monitor's ports.
 class TestMonitorBinding : public QObject {
     Q_OBJECT
 
@@ -49,8 +46,7 @@ class TestMonitorBinding : public QObject {
         binding_->Messages().AnswerInAdvance();
     }
 
-    // A report arrives on the server socket, the timer's tick counts a minute and opens the
-    // gate, still air arrives; screenshots of the report in the four pane states and of calm.
+    // A report, a tick of the timer that opens the gate, still air; screenshots along the way.
     void socketAndTimerReachTheMonitor() {
         Start("S");
         QVERIFY(QTest::qWaitFor([this] { return server_.hasPendingConnections(); }));
@@ -83,8 +79,7 @@ class TestMonitorBinding : public QObject {
         QVERIFY(Screenshot(*window_, "frmWx-calm.png"));
     }
 
-    // A refused link warns and opens the setup dialog modally. The AGWPE link's title shows
-    // that the error came through the window's AGWPE socket.
+    // A refused link warns (through the window's AGWPE socket) and opens the setup modally.
     void refusedLinkWarnsAndOpensTheSetupDialog() {
         server_.close();
         QString modal;

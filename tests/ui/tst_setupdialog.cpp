@@ -1,7 +1,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -46,8 +45,9 @@ class TestSetupDialog : public QObject {
         window_->show();
     }
 
-    // The places the layout gives in pixels (twips / 15), and every caption and number whole.
-    void everyCaptionAndNumberShowsWhole() {
+    // The places the layout gives in pixels (twips / 15), every caption and number whole, and
+    // the call in focus (typing replaces it: see below) with Tab walking on from it.
+    void layoutTextsAndTabOrder() {
         window_->ShowSetupDialog(pluvetta::DialogMode::Modeless);
         pluvetta::SetupDialog* dialog = window_->Setup();
         QCOMPARE(dialog->windowTitle(), QString("Setup Parametri Pluvetta"));
@@ -70,12 +70,7 @@ class TestSetupDialog : public QObject {
         }
         QCOMPARE(Box("TxtHiHum")->text(), QString("100"));
         QVERIFY(shell_test::Screenshot(*dialog, "frmWxSetup.png"));
-    }
-
-    // The dialog opens with the call in focus (typing replaces it: see below); Tab walks on.
-    void tabOrderRunsFromTheCallToTheLinks() {
-        window_->ShowSetupDialog(pluvetta::DialogMode::Modeless);
-        QCOMPARE(window_->Setup()->focusWidget(), Child("txtCall"));
+        QCOMPARE(dialog->focusWidget(), Child("txtCall"));
         QStringList order;
         QWidget* w = Child("txtCall");
         for (int i = 0; i < 200 && order.size() < 24; ++i, w = w->nextInFocusChain()) {
