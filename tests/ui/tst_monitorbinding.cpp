@@ -13,7 +13,6 @@
 #include "ui/qt_locale.h"
 
 using pluvetta::Label;
-using shell_test::RightClick;
 using shell_test::Screenshot;
 
 // The real window and Monitor, an APRS server on loopback: only what the binding adds, the
@@ -25,13 +24,6 @@ class TestMonitorBinding : public QObject {
     QTemporaryDir folder_;
     std::unique_ptr<pluvetta::MainWindow> window_;
     std::unique_ptr<pluvetta::MonitorBinding> binding_;
-
-    // Starts the monitor for Q1XYZ-13 with one link, `endpoint` ("S" or "A"), to the server.
-    void Start(const char* endpoint) {
-        const QString port = QString::number(server_.serverPort());
-        binding_->Start(QString("Q1XYZ-13 %1:127.0.0.1:%2").arg(endpoint, port).toStdString(),
-                        folder_.path().toStdString());
-    }
 
   private slots:
     void init() {
@@ -48,7 +40,8 @@ class TestMonitorBinding : public QObject {
 
     // A report, a tick of the timer that opens the gate, still air; screenshots along the way.
     void socketAndTimerReachTheMonitor() {
-        Start("S");
+        binding_->Start("Q1XYZ-13 S:127.0.0.1:" + std::to_string(server_.serverPort()),
+                        folder_.path().toStdString());
         QVERIFY(QTest::qWaitFor([this] { return server_.hasPendingConnections(); }));
         QTcpSocket* peer = server_.nextPendingConnection();
         QTRY_COMPARE(window_->Tray().toolTip(), QString("Q1XYZ-13 Wx Station"));
@@ -64,8 +57,8 @@ class TestMonitorBinding : public QObject {
         const char* const panes[] = {"narrow-short", "narrow-tall", "wide-tall", "wide-short"};
         for (int i = 0; i < 4; ++i) {
             QVERIFY(Screenshot(*window_, QString("frmWx-%1.png").arg(panes[i])));
-            RightClick(&window_->ReadoutLabel(Label::WxComment),
-                       i % 2 == 0 ? Qt::NoModifier : Qt::ShiftModifier);
+            shell_test::RightClick(&window_->ReadoutLabel(Label::WxComment),
+                                   i % 2 == 0 ? Qt::NoModifier : Qt::ShiftModifier);
         }
 
         // The next tick comes soon, and once: it is stopped from a handler that runs after the
@@ -81,7 +74,6 @@ class TestMonitorBinding : public QObject {
 
     // A refused link warns (through the window's AGWPE socket) and opens the setup modally.
     void refusedLinkWarnsAndOpensTheSetupDialog() {
-        server_.close();
         QString modal;
         QTimer closer;  // notes the modal window that is up, and closes it
         connect(&closer, &QTimer::timeout, [&modal] {
@@ -89,7 +81,8 @@ class TestMonitorBinding : public QObject {
             if (shown != nullptr && shown->close()) modal = shown->objectName();
         });
         closer.start(20);
-        Start("A");
+        // Nothing listens on port 0.
+        binding_->Start("Q1XYZ-13 A:127.0.0.1:0", folder_.path().toStdString());
         QTRY_COMPARE(modal, QString("frmWxSetup"));
         QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
         QCOMPARE(binding_->Messages().Recorded()[0].title,

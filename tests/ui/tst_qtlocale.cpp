@@ -6,9 +6,8 @@ class TestQtLocale : public QObject {
     Q_OBJECT
 
   private slots:
-    // Decimal|group|minus, then 15:04:05 with its digits shown as 0-9. Persian separators and a
-    // minus sign U+2212 behind a direction mark lie outside Latin-1: the fallbacks stand in.
-    // Its zone comes in brackets, which go with it.
+    // Decimal|group|minus, then 15:04:05 (digits as 0-9). Persian signs lie outside Latin-1
+    // (U+2212 behind a direction mark) and fall back; its zone's brackets go with the zone.
     void separatorsBecomeLatin1AndTimesKeepSecondsWithoutZone() {
         const std::pair<const char*, QByteArray> rows[] = {{"en_US", ".|,|- 3:04:05 PM"},
                                                            {"it_IT", ",|.|- 15:04:05"},

@@ -6,7 +6,6 @@
 
 #include "ui/qt_socket.h"
 
-// A QtSocket against a real server on loopback, with what it reports written down in order.
 class TestQtSocket : public QObject {
     Q_OBJECT
 

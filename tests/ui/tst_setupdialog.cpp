@@ -9,7 +9,6 @@
 #include "ui/main_window.h"
 
 using pluvetta::Label;
-using pluvetta::SetupField;
 using shell_test::RightClick;
 
 // The dialog on a main window whose hooks fill it with the widest numbers of daily use, count
@@ -20,7 +19,7 @@ class TestSetupDialog : public QObject {
     std::unique_ptr<pluvetta::MainWindow> window_;
     int fills_ = 0;
     QStringList accepted_;  // the call of each form handed back
-    std::optional<SetupField> refuse_;
+    std::optional<pluvetta::SetupField> refuse_;
 
     QWidget* Child(const char* name) const { return window_->Setup()->findChild<QWidget*>(name); }
     QLineEdit* Box(const char* name) const { return qobject_cast<QLineEdit*>(Child(name)); }
@@ -94,7 +93,7 @@ class TestSetupDialog : public QObject {
         RightClick(&window_->ReadoutLabel(Label::Rain), Qt::ShiftModifier);
         QCOMPARE(window_->Setup(), dialog.data());
         QTest::keyClicks(Child("txtCall"), "n0call");
-        refuse_ = SetupField::LoTemp;
+        refuse_ = pluvetta::SetupField::LoTemp;
         QTest::keyClick(Child("txtCall"), Qt::Key_Return);
         QCOMPARE(dialog->focusWidget(), Child("txtLoTemp"));
         QCOMPARE(Box("txtLoTemp")->selectedText(), QString("-12.5"));
