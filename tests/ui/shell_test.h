@@ -1,8 +1,5 @@
 #pragma once
 
-// Small helpers the window tests share.
-
-#include <QDir>
 #include <QWidget>
 #include <QtTest>
 
@@ -12,8 +9,7 @@ inline void RightClick(QWidget* widget, Qt::KeyboardModifiers modifiers = Qt::No
     QTest::mouseClick(widget, Qt::RightButton, modifiers, QPoint(5, 5));
 }
 
-// Saves what `widget` shows as `name` in $PLUVETTA_ARTEFACTS (else the temporary folder), for
-// a person to look at; false when it could not be saved.
+// Saves what `widget` shows in $PLUVETTA_ARTEFACTS (else the temporary folder) for a look.
 inline bool Screenshot(QWidget& widget, const QString& name) {
     const QString folder = qEnvironmentVariable("PLUVETTA_ARTEFACTS", QDir::tempPath());
     qInfo("screenshot %s/%s", qPrintable(folder), qPrintable(name));

@@ -4,8 +4,6 @@
 #include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -15,12 +13,10 @@
 #include "ui/qt_locale.h"
 
 using pluvetta::Label;
-using shell_test::RightClick;
 using shell_test::Screenshot;
 
-// The real window and the real Monitor, with an APRS server on loopback: what only the binding
-// adds, the window's server socket, timer and dialogs serving as the Monitor's ports. What the
-// readout shows of a report is the readout table's; the real program shows it end to end.
+// The real window and Monitor, an APRS server on loopback: only what the binding adds, the
+// window's sockets, timer and dialogs serving as the Monitor's ports.
 class TestMonitorBinding : public QObject {
     Q_OBJECT
 
@@ -28,13 +24,6 @@ class TestMonitorBinding : public QObject {
     QTemporaryDir folder_;
     std::unique_ptr<pluvetta::MainWindow> window_;
     std::unique_ptr<pluvetta::MonitorBinding> binding_;
-
-    // Starts the monitor for Q1XYZ-13 with one link, `endpoint` ("S" or "A"), to the server.
-    void Start(const char* endpoint) {
-        const QString port = QString::number(server_.serverPort());
-        binding_->Start(QString("Q1XYZ-13 %1:127.0.0.1:%2").arg(endpoint, port).toStdString(),
-                        folder_.path().toStdString());
-    }
 
   private slots:
     void init() {
@@ -49,10 +38,10 @@ class TestMonitorBinding : public QObject {
         binding_->Messages().AnswerInAdvance();
     }
 
-    // A report arrives on the server socket, the timer's tick counts a minute and opens the
-    // gate, still air arrives; screenshots of the report in the four pane states and of calm.
+    // A report, a tick of the timer that opens the gate, still air; screenshots along the way.
     void socketAndTimerReachTheMonitor() {
-        Start("S");
+        binding_->Start("Q1XYZ-13 S:127.0.0.1:" + std::to_string(server_.serverPort()),
+                        folder_.path().toStdString());
         QVERIFY(QTest::qWaitFor([this] { return server_.hasPendingConnections(); }));
         QTcpSocket* peer = server_.nextPendingConnection();
         QTRY_COMPARE(window_->Tray().toolTip(), QString("Q1XYZ-13 Wx Station"));
@@ -68,8 +57,8 @@ class TestMonitorBinding : public QObject {
         const char* const panes[] = {"narrow-short", "narrow-tall", "wide-tall", "wide-short"};
         for (int i = 0; i < 4; ++i) {
             QVERIFY(Screenshot(*window_, QString("frmWx-%1.png").arg(panes[i])));
-            RightClick(&window_->ReadoutLabel(Label::WxComment),
-                       i % 2 == 0 ? Qt::NoModifier : Qt::ShiftModifier);
+            shell_test::RightClick(&window_->ReadoutLabel(Label::WxComment),
+                                   i % 2 == 0 ? Qt::NoModifier : Qt::ShiftModifier);
         }
 
         // The next tick comes soon, and once: it is stopped from a handler that runs after the
@@ -83,10 +72,8 @@ class TestMonitorBinding : public QObject {
         QVERIFY(Screenshot(*window_, "frmWx-calm.png"));
     }
 
-    // A refused link warns and opens the setup dialog modally. The AGWPE link's title shows
-    // that the error came through the window's AGWPE socket.
+    // A refused link warns (through the window's AGWPE socket) and opens the setup modally.
     void refusedLinkWarnsAndOpensTheSetupDialog() {
-        server_.close();
         QString modal;
         QTimer closer;  // notes the modal window that is up, and closes it
         connect(&closer, &QTimer::timeout, [&modal] {
@@ -94,7 +81,8 @@ class TestMonitorBinding : public QObject {
             if (shown != nullptr && shown->close()) modal = shown->objectName();
         });
         closer.start(20);
-        Start("A");
+        // Nothing listens on port 0.
+        binding_->Start("Q1XYZ-13 A:127.0.0.1:0", folder_.path().toStdString());
         QTRY_COMPARE(modal, QString("frmWxSetup"));
         QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
         QCOMPARE(binding_->Messages().Recorded()[0].title,

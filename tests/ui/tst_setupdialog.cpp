@@ -1,7 +1,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -10,7 +9,6 @@
 #include "ui/main_window.h"
 
 using pluvetta::Label;
-using pluvetta::SetupField;
 using shell_test::RightClick;
 
 // The dialog on a main window whose hooks fill it with the widest numbers of daily use, count
@@ -21,7 +19,7 @@ class TestSetupDialog : public QObject {
     std::unique_ptr<pluvetta::MainWindow> window_;
     int fills_ = 0;
     QStringList accepted_;  // the call of each form handed back
-    std::optional<SetupField> refuse_;
+    std::optional<pluvetta::SetupField> refuse_;
 
     QWidget* Child(const char* name) const { return window_->Setup()->findChild<QWidget*>(name); }
     QLineEdit* Box(const char* name) const { return qobject_cast<QLineEdit*>(Child(name)); }
@@ -46,8 +44,9 @@ class TestSetupDialog : public QObject {
         window_->show();
     }
 
-    // The places the layout gives in pixels (twips / 15), and every caption and number whole.
-    void everyCaptionAndNumberShowsWhole() {
+    // The places the layout gives in pixels (twips / 15), every caption and number whole, and
+    // the call in focus (typing replaces it: see below) with Tab walking on from it.
+    void layoutTextsAndTabOrder() {
         window_->ShowSetupDialog(pluvetta::DialogMode::Modeless);
         pluvetta::SetupDialog* dialog = window_->Setup();
         QCOMPARE(dialog->windowTitle(), QString("Setup Parametri Pluvetta"));
@@ -70,12 +69,7 @@ class TestSetupDialog : public QObject {
         }
         QCOMPARE(Box("TxtHiHum")->text(), QString("100"));
         QVERIFY(shell_test::Screenshot(*dialog, "frmWxSetup.png"));
-    }
-
-    // The dialog opens with the call in focus (typing replaces it: see below); Tab walks on.
-    void tabOrderRunsFromTheCallToTheLinks() {
-        window_->ShowSetupDialog(pluvetta::DialogMode::Modeless);
-        QCOMPARE(window_->Setup()->focusWidget(), Child("txtCall"));
+        QCOMPARE(dialog->focusWidget(), Child("txtCall"));
         QStringList order;
         QWidget* w = Child("txtCall");
         for (int i = 0; i < 200 && order.size() < 24; ++i, w = w->nextInFocusChain()) {
@@ -99,7 +93,7 @@ class TestSetupDialog : public QObject {
         RightClick(&window_->ReadoutLabel(Label::Rain), Qt::ShiftModifier);
         QCOMPARE(window_->Setup(), dialog.data());
         QTest::keyClicks(Child("txtCall"), "n0call");
-        refuse_ = SetupField::LoTemp;
+        refuse_ = pluvetta::SetupField::LoTemp;
         QTest::keyClick(Child("txtCall"), Qt::Key_Return);
         QCOMPARE(dialog->focusWidget(), Child("txtLoTemp"));
         QCOMPARE(Box("txtLoTemp")->selectedText(), QString("-12.5"));
