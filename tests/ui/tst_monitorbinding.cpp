@@ -81,8 +81,10 @@ class TestMonitorBinding : public QObject {
             if (shown != nullptr && shown->close()) modal = shown->objectName();
         });
         closer.start(20);
-        // Nothing listens on port 0.
-        binding_->Start("Q1XYZ-13 A:127.0.0.1:0", folder_.path().toStdString());
+        // A port that was just given up: nothing listens there.
+        const std::string port = std::to_string(server_.serverPort());
+        server_.close();
+        binding_->Start("Q1XYZ-13 A:127.0.0.1:" + port, folder_.path().toStdString());
         QTRY_COMPARE(modal, QString("frmWxSetup"));
         QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
         QCOMPARE(binding_->Messages().Recorded()[0].title,
