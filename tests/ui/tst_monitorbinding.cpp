@@ -25,17 +25,23 @@ class TestMonitorBinding : public QObject {
     std::unique_ptr<pluvetta::MainWindow> window_;
     std::unique_ptr<pluvetta::MonitorBinding> binding_;
 
+    // A new window and binding, leaving the server as it is.
+    void NewWindow() {
+        binding_.reset();
+        window_ = std::make_unique<pluvetta::MainWindow>(false);
+        window_->show();
+        binding_ = std::make_unique<pluvetta::MonitorBinding>(
+            *window_, pluvetta::NumberFormatFor(QLocale::c()), 12345);
+        binding_->Messages().AnswerInAdvance();
+    }
+
   private slots:
     void init() {
         binding_.reset();
         server_.close();
         QVERIFY(server_.listen(QHostAddress::LocalHost, 0));
         QVERIFY(folder_.isValid());
-        window_ = std::make_unique<pluvetta::MainWindow>(false);
-        window_->show();
-        binding_ = std::make_unique<pluvetta::MonitorBinding>(
-            *window_, pluvetta::NumberFormatFor(QLocale::c()), 12345);
-        binding_->Messages().AnswerInAdvance();
+        NewWindow();
     }
 
     // A report, a tick of the timer that opens the gate, still air; screenshots along the way.
@@ -72,23 +78,27 @@ class TestMonitorBinding : public QObject {
         QVERIFY(Screenshot(*window_, "frmWx-calm.png"));
     }
 
-    // A refused link warns (through the window's AGWPE socket) and opens the setup modally.
+    // A refused link warns, through the window's socket of that link, and opens the setup
+    // modally; a port just given up is one where nothing listens.
     void refusedLinkWarnsAndOpensTheSetupDialog() {
-        QString modal;
-        QTimer closer;  // notes the modal window that is up, and closes it
-        connect(&closer, &QTimer::timeout, [&modal] {
-            QWidget* shown = QApplication::activeModalWidget();
-            if (shown != nullptr && shown->close()) modal = shown->objectName();
-        });
-        closer.start(20);
-        // A port that was just given up: nothing listens there.
         const std::string port = std::to_string(server_.serverPort());
         server_.close();
-        binding_->Start("Q1XYZ-13 A:127.0.0.1:" + port, folder_.path().toStdString());
-        QTRY_COMPARE(modal, QString("frmWxSetup"));
-        QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
-        QCOMPARE(binding_->Messages().Recorded()[0].title,
-                 QString("Errore collegamento con AGWPE [Q1XYZ-13]"));
+        for (const auto& [link, title] : {std::pair{"S", "Errore collegamento TCP [Q1XYZ-13]"},
+                                          {"A", "Errore collegamento con AGWPE [Q1XYZ-13]"}}) {
+            NewWindow();
+            QString modal;
+            QTimer closer;  // notes the modal window that is up, and closes it
+            connect(&closer, &QTimer::timeout, [&modal] {
+                QWidget* shown = QApplication::activeModalWidget();
+                if (shown != nullptr && shown->close()) modal = shown->objectName();
+            });
+            closer.start(20);
+            binding_->Start(std::string("Q1XYZ-13 ") + link + ":127.0.0.1:" + port,
+                            folder_.path().toStdString());
+            QTRY_COMPARE(modal, QString("frmWxSetup"));
+            QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
+            QCOMPARE(binding_->Messages().Recorded()[0].title, QString(title));
+        }
     }
 };
 
