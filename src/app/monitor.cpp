@@ -235,9 +235,10 @@ void Monitor::CloseLink(LinkKind link) {
 
 void Monitor::ConnectLink(LinkKind link) {
     if (link == LinkKind::Server) {
-        serverLink_.Connect(station_.ServerHost, station_.ServerPort, station_.StationCall);
+        serverLink_.Connect(SocketHostName(station_.ServerHost), station_.ServerPort,
+                            station_.StationCall);
     } else {
-        agwLink_.Connect(station_.AgwHost, station_.AgwPort);
+        agwLink_.Connect(SocketHostName(station_.AgwHost), station_.AgwPort);
     }
 }
 
