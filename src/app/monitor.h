@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/caption_memory.h"
+#include "app/options.h"
 #include "app/ports.h"
 #include "app/setup_form.h"
 #include "app/station_settings.h"
@@ -75,6 +76,10 @@ class Monitor : public LinkEvents {
     void EngineVersion(int major, int minor) override;
     void RadioPorts(std::string_view count) override;
 
+    // The options file, read at start and whenever it changes.
+    void ApplyOptions(const Options& options) { options_ = options; }
+    const Options& CurrentOptions() const { return options_; }
+
     StationSettings& Station() { return station_; }
     AlarmSettings& Alarms() { return alarms_; }
     const std::filesystem::path& AlarmsFilePath() const { return alarmsFilePath_; }
@@ -100,6 +105,7 @@ class Monitor : public LinkEvents {
     NumberFormat numberFormat_;
 
     StationSettings station_;
+    Options options_;
     AlarmSettings alarms_;
     std::filesystem::path alarmsFilePath_;
     // The defaults taken because the alarms file could not be read; not saved over it as such.
