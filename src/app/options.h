@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pluvetta {
@@ -32,6 +34,31 @@ struct Options {
     std::string alarmCommand;
 
     bool operator==(const Options&) const = default;
+};
+
+// One key of the options file as the shell found it: "section/key" and the text of its value.
+using OptionEntry = std::pair<std::string, std::string>;
+
+struct OptionsRead {
+    Options options;
+    // One line per bad value or unknown key, naming the file, the key, the value and what is
+    // accepted. The key concerned keeps its default.
+    std::vector<std::string> problems;
+};
+
+// Turns the keys of the options file `fileName` into the record. Never fails: whatever is not
+// understood keeps its default and is told in `problems`.
+OptionsRead ReadOptions(const std::vector<OptionEntry>& entries, std::string_view fileName);
+
+// Tells each problem of the options file once: a re-read that finds the same fault again says
+// nothing more, while a fault that was mended and comes back is told again.
+class ProblemsOnce {
+  public:
+    // The problems of this read that the last read did not have.
+    std::vector<std::string> Fresh(const std::vector<std::string>& problems);
+
+  private:
+    std::vector<std::string> last_;
 };
 
 }  // namespace pluvetta
