@@ -31,13 +31,22 @@ constexpr std::string_view kOffCaption = "Pluvetta OFF";
 
 }  // namespace
 
+std::string Monitor::LostText(LinkKind link) {
+    return std::string(link == LinkKind::Server ? kServerLostText : kAgwLostText);
+}
+
 Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& serverSocket,
                  NumberFormat numberFormat, std::uint32_t loginSeed)
     : screen_(screen),
       desktop_(desktop),
       numberFormat_(std::move(numberFormat)),
       agwLink_(agwSocket, *this),
-      serverLink_(serverSocket, *this, MakeLoginName(loginSeed)) {}
+      serverLink_(serverSocket, *this, MakeLoginName(loginSeed)),
+      agwSocket_(agwSocket),
+      serverSocket_(serverSocket),
+      random_(loginSeed),
+      agwWatch_([this] { return static_cast<std::uint32_t>(random_()); }),
+      serverWatch_([this] { return static_cast<std::uint32_t>(random_()); }) {}
 
 void Monitor::Start(std::string_view commandLine, const std::filesystem::path& executableFolder) {
     reportGate_ = true;
@@ -65,6 +74,7 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
 }
 
 bool Monitor::Shutdown(ShutdownBy by) {
+    agwWatch_.phase = serverWatch_.phase = LinkWatch::Phase::Idle;
     agwLink_.Close();
     serverLink_.Close();
     if (!station_.SaveAlarms || alarms_ == unreadAlarms_) return true;
@@ -152,16 +162,18 @@ void Monitor::Raise() {
 }
 
 void Monitor::Connected(LinkKind link) {
+    WatchConnection(link);
     if (link == LinkKind::Server) {
-        screen_.SetCaption(Label::WxComment,
-                           std::string(kServerConnectedText) + station_.ServerHost);
+        screen_.SetCaption(Label::WxComment, std::string(kServerConnectedText) + LinkHost(link));
     }
     const std::string caption = station_.StationCall + std::string(kWindowCaptionSuffix);
     screen_.SetWindowCaption(caption);
     screen_.SetTrayTooltip(caption);
 }
 
-void Monitor::Started(LinkKind) {
+void Monitor::Started(LinkKind link) {
+    // A link that reconnected by itself leaves the last values in view.
+    if (Watch(link).reconnecting) return;
     // What the readout showed belongs to the old connection.
     BlankReadout();
     minutesSinceReport_ = 0;
@@ -178,6 +190,7 @@ void Monitor::BlankReadout() {
 }
 
 void Monitor::Failed(LinkKind link, const std::string& description) {
+    if (RetryLater(link)) return;
     const std::string_view title = link == LinkKind::Server ? kServerErrorTitle : kAgwErrorTitle;
     desktop_.ShowWarning(std::string(title) + station_.StationCall + std::string(kErrorTitleEnd),
                          description);
@@ -188,6 +201,7 @@ void Monitor::Failed(LinkKind link, const std::string& description) {
 // A lost link is closed and switched off without a message box, so that a user away from the
 // screen is not held up by one; the comment line says what happened.
 void Monitor::Lost(LinkKind link) {
+    if (RetryLater(link)) return;
     CloseLink(link);
     screen_.SetCaption(Label::WxComment,
                        std::string(link == LinkKind::Server ? kServerLostText : kAgwLostText));
@@ -224,6 +238,7 @@ void Monitor::RadioPorts(std::string_view count) {
 }
 
 void Monitor::CloseLink(LinkKind link) {
+    Watch(link).phase = LinkWatch::Phase::Idle;
     if (link == LinkKind::Server) {
         serverLink_.Close();
         station_.ServerEnabled = false;
@@ -234,6 +249,10 @@ void Monitor::CloseLink(LinkKind link) {
 }
 
 void Monitor::ConnectLink(LinkKind link) {
+    Watch(link).policy.Reset();
+    Watch(link).phase = LinkWatch::Phase::Connecting;
+    Watch(link).reconnecting = false;
+    Watch(link).endpoint = 0;
     if (link == LinkKind::Server) {
         serverLink_.Connect(SocketHostName(station_.ServerHost), station_.ServerPort,
                             station_.StationCall);
