@@ -53,12 +53,13 @@ void Monitor::Attempt(LinkKind link) {
     watch.phase = LinkWatch::Phase::Connecting;
     watch.reconnecting = true;
     if (link == LinkKind::Agw) {
-        agwLink_.Connect(station_.AgwHost, station_.AgwPort);
+        agwLink_.Connect(SocketHostName(station_.AgwHost), station_.AgwPort);
     } else if (watch.endpoint == 0) {
-        serverLink_.Connect(station_.ServerHost, station_.ServerPort, station_.StationCall);
+        serverLink_.Connect(SocketHostName(station_.ServerHost), station_.ServerPort,
+                            station_.StationCall);
     } else {
         const Endpoint& fallback = options_.serverFallback[watch.endpoint - 1];
-        serverLink_.Connect(fallback.host, fallback.port, station_.StationCall);
+        serverLink_.Connect(SocketHostName(fallback.host), fallback.port, station_.StationCall);
     }
 }
 
