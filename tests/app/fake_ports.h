@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -58,6 +59,7 @@ struct FakeDesktop : Desktop {
     explicit FakeDesktop(Journal& notes) : journal(notes) {}
     void ShowWarning(const std::string& title, const std::string& text) override {
         journal.push_back("warning [" + title + "] " + text);
+        if (whileWarningUp) std::exchange(whileWarningUp, {})();
     }
     void ShowSetupDialog(DialogMode mode) override {
         journal.push_back(mode == DialogMode::Modal ? "setup modal" : "setup modeless");
@@ -71,6 +73,8 @@ struct FakeDesktop : Desktop {
     std::string TimeOfDay() const override { return "12:34:56"; }
 
     Journal& journal;
+    // What happens, once, while the next warning box is up: the event loop runs meanwhile.
+    std::function<void()> whileWarningUp;
     bool setupVisible = false;
     WindowState state = WindowState::Normal;
     int beeps = 0, restores = 0, bringsToFront = 0, timerRestarts = 0;

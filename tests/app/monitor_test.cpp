@@ -51,17 +51,19 @@ TEST(MonitorStartAndShutdown, AlarmsFileIsSavedWithSaveOnlyAndItsFaultsAreToldOn
     fs::remove(file);
     fs::create_symlink(file, file);  // a loop: it exists, but cannot be opened
     MonitorOnFakes unread;
+    // A logout while the box is up: a save over the loop would fail.
+    unread.desktop.whileWarningUp = [&unread] {
+        EXPECT_TRUE(unread.monitor.Shutdown(Monitor::ShutdownBy::Signal));
+    };
     unread.monitor.Start("Q1XYZ A:hostb SAVE", folder.path);
     EXPECT_EQ(unread.Take(),
-              (Journal{Warning(file, "read Wx Alarm values: the defaults are in use"),
-                       "agw connect hostb:8000"}));
-    EXPECT_TRUE(unread.monitor.Shutdown());  // a save over the loop would fail
+              (Journal{Warning(file, "read Wx Alarm values: the defaults are in use"), "agw close",
+                       "server close", "agw connect hostb:8000"}));
     unread.monitor.Alarms().HiTemp = 35.5f;
     EXPECT_FALSE(unread.monitor.Shutdown(Monitor::ShutdownBy::Signal));
     EXPECT_FALSE(unread.monitor.Shutdown());
-    EXPECT_EQ(unread.Take(),
-              (Journal{"agw close", "server close", "agw close", "server close", "agw close",
-                       "server close", Warning(file, "save Wx Alarm values")}));
+    EXPECT_EQ(unread.Take(), (Journal{"agw close", "server close", "agw close", "server close",
+                                      Warning(file, "save Wx Alarm values")}));
 }
 
 TEST(MonitorLinks, ConnectNamesTheStationAndStartBlanksTheReadoutInOrder) {
@@ -110,6 +112,25 @@ TEST(MonitorLinks, FailedOrLostLinkIsClosedAndSwitchedOff) {
     }
 }
 
+// A box belongs to the connection attempt that failed: answered after the user has connected
+// the link again, it leaves the new connection alone.
+TEST(MonitorLinks, BoxAnsweredAfterAReconnectLeavesTheNewConnection) {
+    MonitorOnFakes rig;
+    StationSettings& station = rig.monitor.Station();
+    station.AgwEnabled = station.ServerEnabled = true;
+    rig.desktop.whileWarningUp = [&rig] {
+        rig.monitor.Failed(Server, "refused");  // answered at once: the setup opens
+        SetupForm form = rig.monitor.SetupFilling();
+        form.Number(SetupField::AgwPort) = "8001";
+        rig.monitor.AcceptSetup(form);
+        rig.monitor.EngineVersion(2005, 17);
+        rig.Take();
+    };
+    rig.monitor.Failed(Agw, "refused");
+    EXPECT_EQ(rig.Take(), Journal{});
+    EXPECT_TRUE(station.AgwEnabled);
+}
+
 // Every packet with rows shows them; the watched station's, while the gate is open, is logged
 // (two rows, a missing one empty, a server line with the time added) and decoded if weather.
 const std::string wx = "_10090556c220s004t077", head = "[12:34:56] H:\r\n";
@@ -117,6 +138,7 @@ const std::string wx = "_10090556c220s004t077", head = "[12:34:56] H:\r\n";
 TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOpen) {
     struct Case {
         LinkKind link = Server;
+        const char* call = "Q1XYZ-13";
         const char* sender = "Q1XYZ-13";
         std::vector<std::string_view> rows = {"H:", wx};
         bool hasRows = true, gateOpen = true, decoded = false;
@@ -130,12 +152,14 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         {.gateOpen = false},
         {.sender = "q1xyz-13"},
         {.sender = "Q1XYZ"},
+        {.call = "", .sender = ""},  // an empty call matches nothing
         {.rows = {"H:", "!4903.50N/07201.75W-"}, .log = head + "!4903.50N/07201.75W-\r\n"},
     };
     const std::vector<std::string_view> old = {"old", "rows"};
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         MonitorOnFakes rig;
+        rig.monitor.Station().StationCall = c.call;
         rig.monitor.Packet(Server, {.sender = "Q2ABC", .hasRows = true, .rows = old});
         if (!c.gateOpen) rig.monitor.ProcessWeatherReport("_10090556c220s004");
         rig.monitor.Packet(c.link, {.sender = c.sender, .hasRows = c.hasRows, .rows = c.rows});
