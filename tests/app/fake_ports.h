@@ -35,7 +35,10 @@ struct FakeScreen : Screen {
     Canvas& WindRose() override { return rose; }
     Canvas& TrendPicture(TrendBox box) override { return trend.at(static_cast<std::size_t>(box)); }
     void SetRxRows(const std::vector<std::string>& rows) override { rxRows = rows; }
-    void SetLogText(const std::string& text) override { logText = text; }
+    void SetLogText(const std::string& text) override {
+        logText = text;
+        if (text.empty()) journal.push_back("log emptied");
+    }
     void SetWindowCaption(const std::string& text) override {
         journal.push_back("caption=" + text);
     }

@@ -49,13 +49,18 @@ TEST(AgwFrameCutter, EveryCutOfAStreamGivesEachFrameOnceInOrder) {
     EXPECT_EQ(Cut(bytes), expected);
 }
 
-// The length's top byte counts too; the feed that completes the header tells; nothing is held.
-TEST(AgwFrameCutter, HugeAnnouncedLengthStopsTheCutting) {
-    std::string header = EncodeAgwFrame('U', "Q1XYZ");
-    header[31] = '\x80';
-    EXPECT_EQ(Cut({EncodeAgwFrame('U', "A", "a") + header.substr(0, 30),
-                   header.substr(30) + std::string(100000, 'z') + EncodeAgwFrame('U', "B", "b")}),
-              (Frames{"U A|a", "fault 2147483648"}));
+// 64 KiB of data make a frame; one byte more, or a length in the top byte, stops the cutting
+// when the header is complete. Nothing is held.
+TEST(AgwFrameCutter, LengthBeyond64KiBStopsTheCutting) {
+    const std::string most(kMaxAgwDataLength, 'a');
+    std::string top = EncodeAgwFrame('U', "Q1XYZ");
+    top[31] = '\x80';
+    for (const auto& [over, fault] :
+         {std::pair{EncodeAgwFrame('U', "B", most + "b"), "65537"}, std::pair{top, "2147483648"}}) {
+        EXPECT_EQ(Cut({EncodeAgwFrame('U', "A", most) + over.substr(0, 30),
+                       over.substr(30) + EncodeAgwFrame('U', "C", "c")}),
+                  (Frames{"U A|" + most, std::string("fault ") + fault}));
+    }
 }
 
 TEST(AgwFrameCutter, ResetFromTheHandlerEndsTheFeed) {
