@@ -117,11 +117,9 @@ struct TempFolder {
         if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
         path = name;
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+    ~TempFolder() { std::filesystem::remove_all(path, ignored); }
     std::filesystem::path path;
+    std::error_code ignored;
 };
 
 }  // namespace pluvetta::testing

@@ -79,8 +79,8 @@ TEST(MonitorLinks, ConnectNamesTheStationAndStartBlanksTheReadoutInOrder) {
                        "traytip=Q1XYZ-13 Wx Station", "lblWxData=Pluvetta v6",
                        "lblPress=", "lblTemp=", "lblUR=", "lblRain=", "lblElapsed=00"}));
     for (const RecordingCanvas& box : rig.screen.trend) EXPECT_TRUE(box.SinceLastClear().empty());
-    EXPECT_FALSE(rig.monitor.TrendReady());
-    EXPECT_EQ(rig.monitor.MinutesSinceReport(), 0);
+    EXPECT_EQ(std::tuple(rig.monitor.TrendReady(), rig.monitor.MinutesSinceReport()),
+              std::tuple(false, 0));
 
     // The AGWPE link leaves the comment line to the engine's version reply.
     rig.monitor.Connected(Agw);
@@ -116,19 +116,17 @@ TEST(MonitorLinks, FailedOrLostLinkIsClosedAndSwitchedOff) {
 // the link again, it leaves the new connection alone.
 TEST(MonitorLinks, BoxAnsweredAfterAReconnectLeavesTheNewConnection) {
     MonitorOnFakes rig;
-    StationSettings& station = rig.monitor.Station();
-    station.AgwEnabled = station.ServerEnabled = true;
+    rig.monitor.Station().AgwEnabled = rig.monitor.Station().ServerEnabled = true;
     rig.desktop.whileWarningUp = [&rig] {
         rig.monitor.Failed(Server, "refused");  // answered at once: the setup opens
         SetupForm form = rig.monitor.SetupFilling();
         form.Number(SetupField::AgwPort) = "8001";
         rig.monitor.AcceptSetup(form);
-        rig.monitor.EngineVersion(2005, 17);
         rig.Take();
     };
     rig.monitor.Failed(Agw, "refused");
-    EXPECT_EQ(rig.Take(), Journal{});
-    EXPECT_TRUE(station.AgwEnabled);
+    EXPECT_EQ(std::tuple(rig.Take(), rig.monitor.Station().AgwEnabled),
+              std::tuple(Journal{}, true));
 }
 
 // Every packet with rows shows them; the watched station's, while the gate is open, is logged
@@ -177,25 +175,25 @@ TEST(ProcessWeatherReport, ReportsWithWindDataDrawTheRoseAndCloseTheGateForAMinu
     const testing::FakeScreen& s = rig.screen;
     rig.monitor.Alarms().BeepOnData = true;
     rig.monitor.ProcessWeatherReport("_10090556c...s...t077");
-    EXPECT_TRUE(rig.monitor.ReportGate());
-    EXPECT_EQ(std::tuple(rig.desktop.timerRestarts, rig.desktop.beeps), std::tuple(0, 0));
-    EXPECT_EQ(rig.desktop.bringsToFront, 1);  // FocusOnData, on by default, takes every report
+    // FocusOnData, on by default, takes every report.
+    EXPECT_EQ(std::tuple(rig.monitor.ReportGate(), rig.desktop.timerRestarts, rig.desktop.beeps,
+                         rig.desktop.bringsToFront),
+              std::tuple(true, 0, 0, 1));
     // The first report after a start clears its trend boxes but draws no arrow.
     EXPECT_EQ(s.trend[0].calls, std::vector<RecordingCanvas::Call>{{}});
     // -99 is wind data, though no direction to draw.
     rig.monitor.ProcessWeatherReport("_10090556c-99s000t077");
-    EXPECT_FALSE(rig.monitor.ReportGate());
-    EXPECT_EQ(std::tuple(rig.desktop.timerRestarts, rig.desktop.beeps), std::tuple(1, 1));
-    EXPECT_TRUE(s.rose.calls.empty());
+    EXPECT_EQ(std::tuple(rig.monitor.ReportGate(), rig.desktop.timerRestarts, rig.desktop.beeps,
+                         s.rose.calls.empty()),
+              std::tuple(false, 1, 1, true));
     for (int i = 0; i < 120; ++i) rig.monitor.OnElapsedTick();
-    EXPECT_TRUE(rig.monitor.ReportGate());
-    EXPECT_EQ(s.Caption(Label::Elapsed), "99");
+    EXPECT_EQ(std::tuple(rig.monitor.ReportGate(), s.Caption(Label::Elapsed)),
+              std::tuple(true, "99"));
 
     rig.monitor.ProcessWeatherReport("_10090556c220s004g005t077r000p000P000h50b09900");
-    EXPECT_FALSE(s.rose.calls.empty());
-    EXPECT_FALSE(s.calmVisible);
-    EXPECT_EQ(s.fontPoints.at(Label::Rain), 8);
-    EXPECT_EQ(s.Caption(Label::Elapsed), "00");
+    EXPECT_EQ(std::tuple(s.rose.calls.empty(), s.calmVisible, s.fontPoints.at(Label::Rain),
+                         s.Caption(Label::Elapsed)),
+              std::tuple(false, false, 8, "00"));
     rig.monitor.OnElapsedTick();
     EXPECT_EQ(s.Caption(Label::Elapsed), "01");
     rig.monitor.ProcessWeatherReport("_10090556c270s000g000");
@@ -231,20 +229,19 @@ TEST(ProcessWeatherReport, ArrowsCompareWithTheLastShownValueAndAbsentValuesKeep
 // Five alarms at once: wind 80 km/h, gust over 80, hot, humid and low pressure. The window is
 // raised, out of the tray when it is not shown normally, and beeps once.
 TEST(ProcessWeatherReport, AlarmsRaiseAndBeepOnceWhateverTheirNumber) {
+    MonitorOnFakes rig;
+    rig.monitor.Alarms().FocusOnData = false;
     for (const WindowState state :
          {WindowState::Normal, WindowState::Minimised, WindowState::Maximised}) {
-        MonitorOnFakes rig;
-        rig.monitor.Alarms().FocusOnData = false;
         rig.desktop.state = state;
         rig.monitor.ProcessWeatherReport("_10090556c220s050g060t110h99b08800");
-        const bool normal = state == WindowState::Normal;
-        EXPECT_EQ(std::tuple(rig.desktop.beeps, rig.desktop.restores, rig.desktop.bringsToFront),
-                  std::tuple(1, normal ? 0 : 1, normal ? 1 : 0));
-        EXPECT_EQ(rig.screen.colors.at(Label::WxData), kAlarmRed);
-        // The wind label turns blue on every report, also one that keeps its caption.
-        rig.monitor.ProcessWeatherReport("_10090556c-99s000");
-        EXPECT_EQ(rig.screen.colors.at(Label::WxData), kNormalBlue);
     }
+    EXPECT_EQ(std::tuple(rig.desktop.beeps, rig.desktop.restores, rig.desktop.bringsToFront),
+              std::tuple(3, 2, 1));
+    EXPECT_EQ(rig.screen.colors.at(Label::WxData), kAlarmRed);
+    // The wind label turns blue on every report, also one that keeps its caption.
+    rig.monitor.ProcessWeatherReport("_10090556c-99s000");
+    EXPECT_EQ(rig.screen.colors.at(Label::WxData), kNormalBlue);
 }
 
 }  // namespace
