@@ -29,6 +29,8 @@ constexpr std::string_view kEngineVersionText = "Pluvetta connesso a AGWPE v";
 constexpr std::string_view kRadioPortsText = "Porte Radio : ";
 constexpr std::string_view kOffCaption = "Pluvetta OFF";
 
+std::size_t Index(LinkKind link) { return link == LinkKind::Server ? 1 : 0; }
+
 }  // namespace
 
 std::string Monitor::LostText(LinkKind link) {
@@ -56,12 +58,12 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
 
     AlarmsLoad load = LoadAlarmSettings(alarmsFilePath_);
     alarms_ = load.settings;
+    // Saving the defaults unchanged over a file that could not be read would lose the values
+    // it may still hold. Marked before the box: a session may end while it is up.
+    unreadAlarms_ = load.unreadable ? std::optional(alarms_) : std::nullopt;
     // The defaults stay in force; the user only learns that they could not be kept.
     if (load.saveFailed) WarnSaveFailed();
     if (load.unreadable) desktop_.ShowWarning(alarmsFilePath_.string(), kReadFailedText);
-    // Saving the defaults unchanged over a file that could not be read would lose the values
-    // it may still hold.
-    unreadAlarms_ = load.unreadable ? std::optional(alarms_) : std::nullopt;
 
     ApplyLinkDefaults(station_);
     if (station_.StationCall.empty()) {
@@ -192,8 +194,12 @@ void Monitor::BlankReadout() {
 void Monitor::Failed(LinkKind link, const std::string& description) {
     if (RetryLater(link)) return;
     const std::string_view title = link == LinkKind::Server ? kServerErrorTitle : kAgwErrorTitle;
+    const unsigned attempt = connectAttempts_[Index(link)];
     desktop_.ShowWarning(std::string(title) + station_.StationCall + std::string(kErrorTitleEnd),
                          description);
+    // The events ran while the box was up: a link connected again since is not the one that
+    // failed.
+    if (connectAttempts_[Index(link)] != attempt) return;
     CloseLink(link);
     if (!desktop_.IsSetupDialogVisible()) desktop_.ShowSetupDialog(DialogMode::Modal);
 }
@@ -212,8 +218,9 @@ void Monitor::Packet(LinkKind link, const LinkPacket& packet) {
         rxRows_.assign(packet.rows.begin(), packet.rows.end());
         screen_.SetRxRows(rxRows_);
     }
-    // The sender must be the watched station exactly: case and SSID included.
-    if (packet.sender != station_.StationCall || !reportGate_) return;
+    // The sender must be the watched station exactly: case and SSID included. A packet that
+    // names no sender is nobody's, also when the call is empty.
+    if (packet.sender.empty() || packet.sender != station_.StationCall || !reportGate_) return;
     // The log takes the first two rows, a missing one as empty; the information field is
     // the last row.
     const auto row = [this](std::size_t i) -> std::string_view {
@@ -249,6 +256,7 @@ void Monitor::CloseLink(LinkKind link) {
 }
 
 void Monitor::ConnectLink(LinkKind link) {
+    ++connectAttempts_[Index(link)];
     Watch(link).policy.Reset();
     Watch(link).phase = LinkWatch::Phase::Connecting;
     Watch(link).reconnecting = false;

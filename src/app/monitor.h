@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -157,6 +158,8 @@ class Monitor : public LinkEvents {
     // What the Rx pane shows: the rows of the last packet of any station, from either link.
     std::vector<std::string> rxRows_;
     TrafficLog log_;
+    // Connects asked of each link, AGWPE first: a failure's box outlives its attempt.
+    std::array<unsigned, 2> connectAttempts_{};
     AgwLink agwLink_;
     ServerLink serverLink_;
     Socket& agwSocket_;
