@@ -184,7 +184,7 @@ TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
     EXPECT_EQ(rig.Take(), Journal{});
     form.agwEnabled = true;
     rig.monitor.AcceptSetup(form);
-    EXPECT_EQ(rig.Take().at(1), "agw connect hostc:8000");
+    EXPECT_EQ(rig.Take().at(2), "agw connect hostc:8000");
 
     rig.monitor.Lost(LinkKind::Agw);
     rig.Take();
