@@ -1,9 +1,11 @@
 #include "ui/help_viewer.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
 #include <filesystem>
@@ -68,7 +70,15 @@ void HelpWindow::Reload() {
     const std::optional<RtfDocument> doc =
         LoadHelpFile(std::filesystem::path(QFile::encodeName(HelpFileName_).toStdString()));
     if (doc) {
-        FillTextDocument(*rtfIstruzioni_->document(), *doc);
+        // Filled apart, then handed over: a view takes a new document as a whole and lays it
+        // out a piece at a time, while one filled in place is laid out in full at once.
+        // The view deletes only the document it made itself; a later one is ours to delete.
+        const QPointer<QTextDocument> old = rtfIstruzioni_->document();
+        auto* shown = new QTextDocument(rtfIstruzioni_);
+        shown->setDefaultFont(old->defaultFont());
+        FillTextDocument(*shown, *doc);
+        rtfIstruzioni_->setDocument(shown);
+        delete old.data();
         rtfIstruzioni_->moveCursor(QTextCursor::Start);
         rtfIstruzioni_->verticalScrollBar()->setValue(0);
         rtfIstruzioni_->horizontalScrollBar()->setValue(0);
@@ -87,6 +97,8 @@ void HelpViewer::Apri(const QString& NFileIstruzioni, const QString& Titolo) {
     if (!window_) window_ = new HelpWindow(messages_);
     window_->SetHelpFileName(NFileIstruzioni);
     window_->setWindowTitle(QLatin1Char(' ') + Titolo);
+    // A minimised window comes back as it was before; show() alone would leave it an icon.
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -53,7 +53,12 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& doc) {
     QStringList fonts;
     for (const std::string& name : doc.fonts) fonts << QString::fromStdString(name);
     target.clear();
+    // A read-only view has nothing to undo, and the history would double the memory.
+    target.setUndoRedoEnabled(false);
     QTextCursor cursor(&target);
+    // One change for the whole fill: a layout attached to the document would otherwise lay
+    // out again from each insertion on, and the cost would grow with the square of the size.
+    cursor.beginEditBlock();
     bool first = true;
     for (const RtfParagraph& paragraph : doc.paragraphs) {
         if (first) {
@@ -69,6 +74,7 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& doc) {
             cursor.insertText(text, CharFormat(run.format, fonts));
         }
     }
+    cursor.endEditBlock();
 }
 
 }  // namespace pluvetta

@@ -1,6 +1,5 @@
-// Feeds arbitrary bytes to the RTF reader: under the sanitizers it must neither crash, nor
-// read past its input, nor hang or grow without bound; and whatever the bytes, the runs hold
-// no control character but tab and line break.
+// Any bytes: the reader neither crashes, overreads nor hangs (under the sanitizers), and its
+// runs hold no control character but tab and line break.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

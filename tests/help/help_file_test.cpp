@@ -1,6 +1,7 @@
 #include "help/help_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -24,6 +25,9 @@ TEST(LoadHelpFile, ReadsOnlyAnExistingFileUpToTheCap) {
     EXPECT_EQ(LoadHelpFile(folder / "cap.rtf").value().paragraphs.at(0).runs.at(0).text, "Leggimi");
     EXPECT_FALSE(LoadHelpFile(folder / "big.rtf"));
     EXPECT_FALSE(LoadHelpFile(folder));
+    // A pipe with no writer: opening it by name would wait for one for ever.
+    ASSERT_EQ(mkfifo((folder / "fifo.rtf").c_str(), 0600), 0);
+    EXPECT_FALSE(LoadHelpFile(folder / "fifo.rtf"));
     fs::remove_all(folder);
 }
 

@@ -40,6 +40,7 @@ TEST(ReadRtf, EachConstructShowsItsText) {
         {"{\\rtf1{\\*\\generator W}{\\stylesheet{\\s0 N;}}{\\info{\\title T}}{\\header H}"
          "{\\footer F}{\\pict\\pngblip 8950}{\\*\\unknown{x}}{\\fonttbl{\\f0 A;}}{\\colortbl;}ok}",
          "ok¶"},
+        {"{\\rtf1 a{\\header h\\par}{\\*\\x\\par}b}", "ab¶"},  // no paragraph from a skipped group
         {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}", "link¶"},
         {"{\\rtf1{\\pntext 1.\\tab}voce\\par}", "1.\tvoce¶"},  // a list's number as text
         {"{\\rtf1 a{\\pict\\bin6 }}}{{{}b}", "ab¶"},
@@ -80,7 +81,7 @@ std::vector<std::string> Styled(const RtfDocument& doc) {
 
 TEST(ReadRtf, FormatsFollowTheirWordsAndGroups) {
     const std::optional<RtfDocument> doc = ReadRtf(
-        "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\froman{\\*\\panose 02}Times New Roman;}{\\f1 Arial;}}"
+        "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\froman{\\*\\panose 02}Times New Roman;}{\\f1 Arial}}"
         "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"
         "\\pard\\qc\\li720\\fi-360\\sb120\\sa240 n\\f0\\fs32\\b B\\b0\\i I\\i0\\ul U\\ulnone\\cf1 R"
         "{\\cf2\\b G}r\\plain P\\par\\pard\\qr r\\par\\qj\\li-99999 j\\par\\qc l}");

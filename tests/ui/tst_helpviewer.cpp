@@ -4,7 +4,6 @@
 #include <QtTest>
 
 #include "help/rtf_reader.h"
-#include "shell_test.h"
 #include "ui/help_viewer.h"
 #include "ui/rich_text.h"
 
@@ -54,16 +53,16 @@ class TestHelpViewer : public QObject {
         QCOMPARE(window->View().document()->firstBlock().text(), QString("seconda"));
         QCOMPARE(scroll->value(), 0);
 
-        // The shipped help, as F1 shows it, saved for a look.
+        // F1 brings a minimised window back, with the shipped help.
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
+        window->showMinimized();
         window->resize(640, 600);
         viewer_->Apri(PLUVETTA_SOURCE_DIR "/docs/Leggimi.rtf", "Altro");
         QCOMPARE(viewer_->Window(), window);
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(QTest::qWaitForWindowActive(window) && !window->isMinimized());
         QCOMPARE(window->windowTitle(), QString(" Altro"));
         QVERIFY(window->View().toPlainText().startsWith("Pluvetta"));
-        QVERIFY(shell_test::Screenshot(*window, "help_viewer.png"));
     }
 
     // A file that cannot be shown gives the message; once it is closed, so is the window.
@@ -73,15 +72,24 @@ class TestHelpViewer : public QObject {
         QTRY_COMPARE(viewer_->Window(), nullptr);
         QCOMPARE(viewer_->Messages().Recorded().size(), 1u);
         const pluvetta::MessageBox::Shown& shown = viewer_->Messages().Recorded()[0];
-        QCOMPARE(shown.title, QString("Stellaro"));
-        QCOMPARE(shown.text, "Manca il file di help " + file);
+        QCOMPARE(QStringList({shown.title, shown.text}),
+                 QStringList({"Stellaro", "Manca il file di help " + file}));
         QCOMPARE(shown.icon, QMessageBox::Critical);
     }
 
     // Twips, half points and line breaks become pixels, points and line separators; each
     // style reaches the run, and a run without a font or colour keeps the view's.
     void runsAndParagraphsKeepTheirLook() {
+        // A view lays out again at each change of its document: one change a run would cost
+        // the square of the paragraph count, so a fill of any size makes a few.
         QTextDocument doc;
+        doc.documentLayout();  // only a document with a layout tells of its changes
+        int changes = 0;
+        connect(&doc, &QTextDocument::contentsChange, [&changes] { ++changes; });
+        pluvetta::FillTextDocument(
+            doc,
+            *pluvetta::ReadRtf(("{\\rtf1 " + QByteArray("x\\par ").repeated(99)).toStdString()));
+        QVERIFY(changes <= 3);
         pluvetta::FillTextDocument(
             doc, *pluvetta::ReadRtf("{\\rtf1{\\fonttbl{\\f1 DejaVu Serif;}}{\\colortbl;\\red200"
                                     "\\green0\\blue0;}\\qr\\li300\\fi-150\\sa150\\fs36 a\\b\\i\\ul"
