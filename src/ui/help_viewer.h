@@ -37,6 +37,7 @@ class HelpWindow : public QWidget {
     QString HelpFileName_;
     QTextEdit* rtfIstruzioni_ = nullptr;
     bool reloading_ = false;
+    bool frameCentred_ = false;
 };
 
 // Opens the one help window, creating it when none is open.
