@@ -8,10 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "app/alarm_commands.h"
 #include "app/caption_memory.h"
 #include "app/options.h"
 #include "app/ports.h"
 #include "app/setup_form.h"
+#include "app/silent_station.h"
 #include "app/station_settings.h"
 #include "links/agw_link.h"
 #include "links/link_events.h"
@@ -77,8 +79,14 @@ class Monitor : public LinkEvents {
     void RadioPorts(std::string_view count) override;
 
     // The options file, read at start and whenever it changes.
-    void ApplyOptions(const Options& options) { options_ = options; }
+    void ApplyOptions(const Options& options);
     const Options& CurrentOptions() const { return options_; }
+    // What the alarm command and the silent-station alarm need of the desktop; without them
+    // no command runs and the automatic threshold never learns the station's rhythm.
+    void SetAlarmPorts(const Clock& clock, CommandRunner& runner);
+    // Runs the alarm command for a link that is up again after it was lost or failed; nothing
+    // otherwise. Connected calls it; calling it again for the same connection does nothing.
+    void ReportLinkBack(LinkKind link);
 
     StationSettings& Station() { return station_; }
     AlarmSettings& Alarms() { return alarms_; }
@@ -99,6 +107,9 @@ class Monitor : public LinkEvents {
                         const std::string& call);
     void BlankReadout();
     void ClearLog();
+    void NoteValueAlarms(const Readout& readout, const std::string& tooltip);
+    void SoundSilentAlarm();
+    void NoteLinkDown(LinkKind link, const std::string& text);
 
     CaptionMemory screen_;
     Desktop& desktop_;
@@ -119,6 +130,14 @@ class Monitor : public LinkEvents {
     TrafficLog log_;
     AgwLink agwLink_;
     ServerLink serverLink_;
+
+    SilentStation silent_;
+    AlarmCommands commands_;
+    const Clock* clock_ = nullptr;
+    // The readout labels now red: wind, temperature, humidity, pressure, rain from bit 0.
+    unsigned valueAlarms_ = 0;
+    // One bit per LinkKind: the link was lost or failed and has not come back since.
+    unsigned linksDown_ = 0;
 };
 
 }  // namespace pluvetta
