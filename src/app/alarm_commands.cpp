@@ -33,7 +33,7 @@ void AlarmCommands::SetCommand(std::string_view command) {
 void AlarmCommands::Raise(AlarmEvent event, std::string_view station, std::string_view text,
                           std::string_view labels) {
     if (words_.empty() || runner_ == nullptr || clock_ == nullptr) return;
-    Slot& slot = state_->slots[static_cast<std::size_t>(event)];
+    Slot& slot = state_->events[static_cast<std::size_t>(event)];
     const auto now = clock_->Now();
     if (slot.running || (slot.lastStart && now - *slot.lastStart < kCommandInterval)) return;
     slot.running = true;
@@ -51,7 +51,7 @@ void AlarmCommands::Raise(AlarmEvent event, std::string_view station, std::strin
                    [weakState, runner, event](const std::optional<std::string>& startFailure) {
                        const std::shared_ptr<State> state = weakState.lock();
                        if (!state) return;
-                       state->slots[static_cast<std::size_t>(event)].running = false;
+                       state->events[static_cast<std::size_t>(event)].running = false;
                        if (!startFailure || std::exchange(state->startFailureTold, true)) return;
                        runner->Complain(std::string(kStartComplaint) + *startFailure);
                    });

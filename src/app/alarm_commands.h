@@ -48,7 +48,7 @@ class AlarmCommands {
     };
     // Shared with the runs' callbacks, which may come after this object is gone.
     struct State {
-        std::array<Slot, kAlarmEventCount> slots;
+        std::array<Slot, kAlarmEventCount> events;
         bool startFailureTold = false;
     };
 
