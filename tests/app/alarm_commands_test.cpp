@@ -121,6 +121,8 @@ TEST(MonitorAlarmCommands, LabelsTurningRedAndLinksLostAndBackRunTheCommand) {
     step([&] { monitor.Connected(LinkKind::Server); });
     monitor.Alarms().HiHum = 40;
     step([&] { monitor.ProcessWeatherReport("_10090556c220s004t077h50b10132"); });
+    step([&] { monitor.ProcessWeatherReport("_10090556c220s004t077"); });  // humidity kept
+    step([&] { monitor.ProcessWeatherReport("_10090556c220s004t077h50b10132"); });
     step([&] { monitor.Lost(LinkKind::Agw); });
     step([&] { monitor.Connected(LinkKind::Server); });
     step([&] { monitor.Connected(LinkKind::Agw); });
