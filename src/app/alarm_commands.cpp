@@ -1,5 +1,7 @@
 #include "app/alarm_commands.h"
 
+#include <utility>
+
 #include "app/command_words.h"
 
 namespace pluvetta {
@@ -13,9 +15,6 @@ constexpr std::string_view kStartComplaint = "pluvetta: alarm command could not 
 
 }  // namespace
 
-AlarmCommands::AlarmCommands() = default;
-AlarmCommands::~AlarmCommands() = default;
-
 void AlarmCommands::SetPorts(const Clock& clock, CommandRunner& runner) {
     clock_ = &clock;
     runner_ = &runner;
@@ -24,7 +23,7 @@ void AlarmCommands::SetPorts(const Clock& clock, CommandRunner& runner) {
 void AlarmCommands::SetCommand(std::string_view command) {
     if (command == command_) return;
     command_ = command;
-    state_->startFailureTold = false;
+    startFailureTold_ = false;
     std::optional<std::vector<std::string>> words = SplitCommandWords(command);
     words_ = words ? std::move(*words) : std::vector<std::string>();
     if (!words && runner_ != nullptr) runner_->Complain(std::string(kUnsplitComplaint) + command_);
@@ -33,7 +32,7 @@ void AlarmCommands::SetCommand(std::string_view command) {
 void AlarmCommands::Raise(AlarmEvent event, std::string_view station, std::string_view text,
                           std::string_view labels) {
     if (words_.empty() || runner_ == nullptr || clock_ == nullptr) return;
-    Slot& slot = state_->events[static_cast<std::size_t>(event)];
+    Slot& slot = events_[static_cast<std::size_t>(event)];
     const auto now = clock_->Now();
     if (slot.running || (slot.lastStart && now - *slot.lastStart < kCommandInterval)) return;
     slot.running = true;
@@ -45,16 +44,12 @@ void AlarmCommands::Raise(AlarmEvent event, std::string_view station, std::strin
         {"PLUVETTA_TEXT", Latin1ToUtf8(text)},
     };
     if (!labels.empty()) environment.emplace_back("PLUVETTA_LABELS", std::string(labels));
-    std::weak_ptr<State> weakState = state_;
-    CommandRunner* runner = runner_;
-    runner_->Start(words_, environment,
-                   [weakState, runner, event](const std::optional<std::string>& startFailure) {
-                       const std::shared_ptr<State> state = weakState.lock();
-                       if (!state) return;
-                       state->events[static_cast<std::size_t>(event)].running = false;
-                       if (!startFailure || std::exchange(state->startFailureTold, true)) return;
-                       runner->Complain(std::string(kStartComplaint) + *startFailure);
-                   });
+    runner_->Start(words_, environment, [this, &slot](const std::optional<std::string>& failure) {
+        slot.running = false;
+        if (failure && !std::exchange(startFailureTold_, true)) {
+            runner_->Complain(std::string(kStartComplaint) + *failure);
+        }
+    });
 }
 
 std::string Latin1ToUtf8(std::string_view text) {

@@ -3,7 +3,6 @@
 #include <array>
 #include <chrono>
 #include <cstddef>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,11 +26,6 @@ inline constexpr std::chrono::minutes kCommandInterval{1};
 // either is dropped, not queued. Without ports or a command it runs nothing.
 class AlarmCommands {
   public:
-    AlarmCommands();
-    ~AlarmCommands();
-    AlarmCommands(const AlarmCommands&) = delete;
-    AlarmCommands& operator=(const AlarmCommands&) = delete;
-
     void SetPorts(const Clock& clock, CommandRunner& runner);
     // The command as the options file writes it. A command that cannot be split into words
     // is told once on standard error and runs nothing; giving the same text again tells nothing.
@@ -46,17 +40,13 @@ class AlarmCommands {
         bool running = false;
         std::optional<std::chrono::steady_clock::time_point> lastStart;
     };
-    // Shared with the runs' callbacks, which may come after this object is gone.
-    struct State {
-        std::array<Slot, kAlarmEventCount> events;
-        bool startFailureTold = false;
-    };
 
     const Clock* clock_ = nullptr;
     CommandRunner* runner_ = nullptr;
     std::string command_;
     std::vector<std::string> words_;
-    std::shared_ptr<State> state_ = std::make_shared<State>();
+    std::array<Slot, kAlarmEventCount> events_;
+    bool startFailureTold_ = false;
 };
 
 // `text` (one byte a character) in UTF-8.

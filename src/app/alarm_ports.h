@@ -29,8 +29,9 @@ class CommandRunner {
 
     virtual ~CommandRunner() = default;
     // Starts `words` (the program, then its arguments; UTF-8) with `environment` added to
-    // this process's own, and returns at once. `ended` is called exactly once, possibly from
-    // within this call; the runner kills a program that runs too long.
+    // this process's own, and returns at once. `ended` is called once, possibly from within
+    // this call, and never once the runner is being destroyed, so a caller that the runner
+    // outlives is safe. The runner kills a program that runs too long.
     virtual void Start(const std::vector<std::string>& words, const Environment& environment,
                        Ended ended) = 0;
     // One line for the user on standard error.

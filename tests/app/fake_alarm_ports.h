@@ -12,31 +12,23 @@ struct FakeClock : Clock {
     std::chrono::steady_clock::time_point now;
 };
 
-// Keeps every start, to be ended by the test; nothing runs.
+// Notes each start as "EVENT;NAME=value;..." after the first variable; nothing runs until the
+// test calls its `ended`.
 struct FakeRunner : CommandRunner {
-    struct Run {
-        std::vector<std::string> words;
-        Environment environment;
-        Ended ended;
-    };
     void Start(const std::vector<std::string>& words, const Environment& environment,
-               Ended ended) override {
-        runs.push_back({words, environment, std::move(ended)});
+               Ended end) override {
+        std::string run = environment.at(0).second;
+        for (std::size_t i = 1; i < environment.size(); ++i) {
+            run += ";" + environment[i].first + "=" + environment[i].second;
+        }
+        runs.push_back(run);
+        lastWords = words;
+        ended.push_back(std::move(end));
     }
     void Complain(const std::string& line) override { complaints.push_back(line); }
-    // The environment of each run as NAME=value lines.
-    std::vector<std::string> Events() const {
-        std::vector<std::string> events;
-        for (const Run& run : runs) {
-            std::string lines;
-            for (const auto& [name, value] : run.environment) lines += name + "=" + value + ";";
-            events.push_back(lines);
-        }
-        return events;
-    }
 
-    std::vector<Run> runs;
-    std::vector<std::string> complaints;
+    std::vector<std::string> runs, complaints, lastWords;
+    std::vector<Ended> ended;
 };
 
 }  // namespace pluvetta::testing

