@@ -31,6 +31,12 @@ constexpr std::string_view kOffCaption = "Pluvetta OFF";
 
 std::size_t Index(LinkKind link) { return link == LinkKind::Server ? 1 : 0; }
 
+// The readout labels that can be in alarm (wind, temperature, humidity, pressure, rain), by
+// the names the alarm command is given.
+constexpr const char* kAlarmLabelNames[] = {"wind", "temp", "hum", "press", "rain"};
+
+unsigned LinkBit(LinkKind link) { return link == LinkKind::Server ? 2u : 1u; }
+
 }  // namespace
 
 std::string Monitor::LostText(LinkKind link) {
@@ -94,6 +100,9 @@ void Monitor::ProcessWeatherReport(std::string_view information) {
     bool beep = false;
     screen_.SetCaption(Label::Elapsed, FormatElapsed(0));
     minutesSinceReport_ = 0;
+    if (clock_ ? silent_.Report(clock_->Now()) : silent_.Restart()) {
+        screen_.SetColor(Label::Elapsed, kNormalBlue);
+    }
 
     const WeatherReading reading = DecodeWeatherReport(information);
     if (HasWindData(reading)) {
@@ -121,16 +130,68 @@ void Monitor::ProcessWeatherReport(std::string_view information) {
     if (beep || readout.beepForAlarm) desktop_.Beep();
     trendReady_ = true;
 
-    screen_.SetTrayTooltip(BuildTooltip(station_.StationCall, screen_.Caption(Label::WxData),
-                                        screen_.Caption(Label::Temp), screen_.Caption(Label::UR),
-                                        screen_.Caption(Label::Press), readout.rain.caption));
+    const std::string tooltip = BuildTooltip(
+        station_.StationCall, screen_.Caption(Label::WxData), screen_.Caption(Label::Temp),
+        screen_.Caption(Label::UR), screen_.Caption(Label::Press), readout.rain.caption);
+    screen_.SetTrayTooltip(tooltip);
     screen_.SetCaption(Label::WxComment, readout.comment);
+    NoteValueAlarms(readout, tooltip);
+}
+
+// The command hears of a label only when it turns red, not on each report while it stays red;
+// it is told every label red at that moment. A label a report leaves alone keeps its colour,
+// but the wind label turns blue without a valid direction, as ShowWind paints it.
+void Monitor::NoteValueAlarms(const Readout& readout, const std::string& tooltip) {
+    unsigned red = valueAlarms_;
+    const auto paint = [&red](unsigned bit, bool inAlarm) {
+        red = inAlarm ? red | (1u << bit) : red & ~(1u << bit);
+    };
+    paint(0, readout.wind && readout.wind->inAlarm);
+    if (readout.temp) paint(1, readout.temp->inAlarm);
+    if (readout.hum) paint(2, readout.hum->inAlarm);
+    if (readout.press) paint(3, readout.press->inAlarm);
+    paint(4, readout.rain.inAlarm);
+    const bool turnedRed = (red & ~valueAlarms_) != 0;
+    valueAlarms_ = red;
+    if (!turnedRed) return;
+    std::string names;
+    for (std::size_t i = 0; i < std::size(kAlarmLabelNames); ++i) {
+        if ((red & (1u << i)) == 0) continue;
+        if (!names.empty()) names += ',';
+        names += kAlarmLabelNames[i];
+    }
+    commands_.Raise(AlarmEvent::Alarm, station_.StationCall, tooltip, names);
 }
 
 void Monitor::OnElapsedTick() {
     reportGate_ = true;
     minutesSinceReport_ = NextMinutesSinceReport(minutesSinceReport_);
     screen_.SetCaption(Label::Elapsed, FormatElapsed(minutesSinceReport_));
+    // With both links off the silence is the user's choice, not the station's.
+    if ((station_.AgwEnabled || station_.ServerEnabled) && silent_.Tick()) SoundSilentAlarm();
+}
+
+// Not an alarm of a value: only the minutes turn red, and the value labels stay as they are.
+void Monitor::SoundSilentAlarm() {
+    screen_.SetColor(Label::Elapsed, kAlarmRed);
+    if (alarms_.FocusOnAlarm) Raise();
+    if (alarms_.BeepOnAlarm) desktop_.Beep();
+    commands_.Raise(AlarmEvent::Silent, station_.StationCall,
+                    std::to_string(silent_.MinutesSilent()));
+}
+
+void Monitor::ApplyOptions(const Options& options) {
+    options_ = options;
+    const bool wasSilent = silent_.Alarmed();
+    silent_.Configure(options.silentMode, options.silentMinutes);
+    if (wasSilent && !silent_.Alarmed()) screen_.SetColor(Label::Elapsed, kNormalBlue);
+    commands_.SetCommand(options.alarmCommand);
+    ApplyReconnectOptions();
+}
+
+void Monitor::SetAlarmPorts(const Clock& clock, CommandRunner& runner) {
+    clock_ = &clock;
+    commands_.SetPorts(clock, runner);
 }
 
 void Monitor::ShowWind(const WeatherReading& reading, const Readout& readout) {
@@ -171,6 +232,24 @@ void Monitor::Connected(LinkKind link) {
     const std::string caption = station_.StationCall + std::string(kWindowCaptionSuffix);
     screen_.SetWindowCaption(caption);
     screen_.SetTrayTooltip(caption);
+    ReportLinkBack(link);
+}
+
+void Monitor::ReportLinkBack(LinkKind link) {
+    if ((linksDown_ & LinkBit(link)) == 0) return;
+    linksDown_ &= ~LinkBit(link);
+    const std::string text = link == LinkKind::Server
+                                 ? screen_.Caption(Label::WxComment)
+                                 : station_.StationCall + std::string(kWindowCaptionSuffix);
+    commands_.Raise(AlarmEvent::LinkBack, station_.StationCall, text);
+}
+
+// Told before any box, which would hold the command up until someone closes it. A link that
+// keeps failing while it reconnects was lost once.
+void Monitor::NoteLinkDown(LinkKind link, const std::string& text) {
+    if ((linksDown_ & LinkBit(link)) != 0) return;
+    linksDown_ |= LinkBit(link);
+    commands_.Raise(AlarmEvent::LinkLost, station_.StationCall, text);
 }
 
 void Monitor::Started(LinkKind link) {
@@ -189,9 +268,11 @@ void Monitor::BlankReadout() {
     }
     for (const TrendBox box : kTrendBoxes) screen_.TrendPicture(box).Clear();
     screen_.SetCaption(Label::Elapsed, FormatElapsed(0));
+    if (silent_.Restart()) screen_.SetColor(Label::Elapsed, kNormalBlue);
 }
 
 void Monitor::Failed(LinkKind link, const std::string& description) {
+    NoteLinkDown(link, description);
     if (RetryLater(link)) return;
     const std::string_view title = link == LinkKind::Server ? kServerErrorTitle : kAgwErrorTitle;
     const unsigned attempt = connectAttempts_[Index(link)];
@@ -207,10 +288,11 @@ void Monitor::Failed(LinkKind link, const std::string& description) {
 // A lost link is closed and switched off without a message box, so that a user away from the
 // screen is not held up by one; the comment line says what happened.
 void Monitor::Lost(LinkKind link) {
+    const std::string text(link == LinkKind::Server ? kServerLostText : kAgwLostText);
+    NoteLinkDown(link, text);
     if (RetryLater(link)) return;
     CloseLink(link);
-    screen_.SetCaption(Label::WxComment,
-                       std::string(link == LinkKind::Server ? kServerLostText : kAgwLostText));
+    screen_.SetCaption(Label::WxComment, text);
 }
 
 void Monitor::Packet(LinkKind link, const LinkPacket& packet) {

@@ -10,11 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "app/alarm_commands.h"
 #include "app/caption_memory.h"
 #include "app/options.h"
 #include "app/ports.h"
 #include "app/reconnect.h"
 #include "app/setup_form.h"
+#include "app/silent_station.h"
 #include "app/station_settings.h"
 #include "links/agw_link.h"
 #include "links/link_events.h"
@@ -82,6 +84,12 @@ class Monitor : public LinkEvents {
     // The options file, read at start and whenever it changes.
     void ApplyOptions(const Options& options);
     const Options& CurrentOptions() const { return options_; }
+    // What the alarm command and the silent-station alarm need of the desktop; without them
+    // no command runs and the automatic threshold never learns the station's rhythm.
+    void SetAlarmPorts(const Clock& clock, CommandRunner& runner);
+    // Runs the alarm command for a link that is up again after it was lost or failed; nothing
+    // otherwise. Connected calls it; calling it again for the same connection does nothing.
+    void ReportLinkBack(LinkKind link);
 
     // A greeting server silent this long after the login counts as lost.
     static constexpr std::chrono::seconds kServerSilenceLimit{90};
@@ -112,6 +120,9 @@ class Monitor : public LinkEvents {
                         const std::string& call);
     void BlankReadout();
     void ClearLog();
+    void NoteValueAlarms(const Readout& readout, const std::string& tooltip);
+    void SoundSilentAlarm();
+    void NoteLinkDown(LinkKind link, const std::string& text);
 
     // One link's reconnecting.
     struct LinkWatch {
@@ -131,6 +142,8 @@ class Monitor : public LinkEvents {
         std::uint64_t heardBytes = 0;
     };
     LinkWatch& Watch(LinkKind link) { return link == LinkKind::Server ? serverWatch_ : agwWatch_; }
+    // Takes the reconnect options in force: ends the waits of links whose option went.
+    void ApplyReconnectOptions();
     bool ReconnectOn(LinkKind link) const;
     // With reconnecting on for a link switched on: closes it and tries again later (or the next
     // fallback at once), and true. False otherwise: the link fails as it always did.
@@ -168,6 +181,14 @@ class Monitor : public LinkEvents {
     std::mt19937 random_;
     LinkWatch agwWatch_;
     LinkWatch serverWatch_;
+
+    SilentStation silent_;
+    AlarmCommands commands_;
+    const Clock* clock_ = nullptr;
+    // The readout labels now red: wind, temperature, humidity, pressure, rain from bit 0.
+    unsigned valueAlarms_ = 0;
+    // One bit per LinkKind: the link was lost or failed and has not come back since.
+    unsigned linksDown_ = 0;
 };
 
 }  // namespace pluvetta

@@ -13,8 +13,7 @@ constexpr std::string_view kSecondsText = " s";
 
 }  // namespace
 
-void Monitor::ApplyOptions(const Options& options) {
-    options_ = options;
+void Monitor::ApplyReconnectOptions() {
     agwSocket_.ResolveOnEveryConnect(options_.agwReconnect);
     serverSocket_.ResolveOnEveryConnect(options_.serverReconnect);
     // A link waiting to try again ends as a lost link always did once the option goes.

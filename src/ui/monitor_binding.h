@@ -6,6 +6,7 @@
 
 #include "app/monitor.h"
 #include "ui/message_box.h"
+#include "ui/qt_command_runner.h"
 #include "ui/window_desktop.h"
 #include "ui/window_screen.h"
 
@@ -39,6 +40,8 @@ class MonitorBinding {
     MessageBox messages_;
     WindowScreen screen_;
     WindowDesktop desktop_;
+    SteadyClock clock_;
+    QtCommandRunner commandRunner_{kCommandTimeLimit};
     Monitor monitor_;
 };
 

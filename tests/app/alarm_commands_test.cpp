@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/alarm_commands.h"
+#include "app/command_words.h"
+#include "app/fake_alarm_ports.h"
+#include "app/fake_ports.h"
+
+namespace pluvetta {
+namespace {
+
+using std::chrono::seconds;
+using Texts = std::vector<std::string>;
+using Words = std::optional<Texts>;
+
+TEST(SplitCommandWords, QuotesAndEscapesAsAShellWithoutExpansion) {
+    const std::pair<const char*, Words> cases[] = {
+        {"  notify-send\t-u  critical ", Texts{"notify-send", "-u", "critical"}},
+        {"echo $HOME * ~ `id`", Texts{"echo", "$HOME", "*", "~", "`id`"}},
+        {R"(a 'b  c' "d  e" x"y"'z')", Texts{"a", "b  c", "d  e", "xyz"}},
+        {R"('it'\''s' 'back\slash' "q\"b\\c\$d\e\`")",
+         Texts{"it's", R"(back\slash)", R"(q"b\c$d\e`)"}},
+        {"a\\ b \\'x a\\\nb \"c\\\nd\" '' \"\"", Texts{"a b", "'x", "ab", "cd", "", ""}},
+        {"   ", Texts{}},
+        {"echo 'open", std::nullopt},
+        {R"(echo "open\")", std::nullopt},
+        {"echo end\\", std::nullopt},
+    };
+    for (const auto& [text, words] : cases) EXPECT_EQ(SplitCommandWords(text), words) << text;
+}
+
+// One run at a time and one start a minute for each event, the kinds apart; the environment
+// says what happened in UTF-8; a command that cannot start or be split is told once.
+TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
+    testing::FakeClock clock;
+    testing::FakeRunner runner;
+    AlarmCommands commands;
+    commands.SetPorts(clock, runner);
+    commands.Raise(AlarmEvent::Alarm, "Q1XYZ-13", "no command yet", "temp");
+    commands.SetCommand("mosquitto_pub -m \"$PLUVETTA_TEXT\"");
+    commands.Raise(AlarmEvent::Alarm, "Q1XYZ-13", "25,6\260C", "temp,hum");
+    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "45");
+    clock.now += seconds(90);
+    commands.Raise(AlarmEvent::Alarm, "Q1XYZ-13", "still running");
+    for (const auto& end : runner.ended) end(std::nullopt);
+    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "90 s on");
+    runner.ended.at(2)("No such file");
+    clock.now += seconds(59);
+    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "within the minute");
+    clock.now += seconds(1);
+    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "a minute on");
+    runner.ended.at(3)("No such file");
+    EXPECT_EQ(runner.lastWords, (Texts{"mosquitto_pub", "-m", "$PLUVETTA_TEXT"}));
+    EXPECT_EQ(runner.runs, (Texts{"alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=25,6\xC2\xB0"
+                                  "C;PLUVETTA_LABELS=temp,hum",
+                                  "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=45",
+                                  "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=90 s on",
+                                  "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=a minute on"}));
+
+    commands.SetCommand("notify-send 'Pluvetta");
+    commands.SetCommand("notify-send 'Pluvetta");
+    clock.now += seconds(600);
+    commands.Raise(AlarmEvent::LinkLost, "Q1XYZ-13", "AGWPE Disconnected");
+    EXPECT_EQ(runner.runs.size(), 4u);
+    EXPECT_EQ(runner.complaints,
+              (Texts{"pluvetta: alarm command could not start: No such file",
+                     "pluvetta: alarm command not run, it has an unclosed quote or ends with a "
+                     "backslash: notify-send 'Pluvetta"}));
+}
+
+// The command hears of a value alarm when a label turns red, not while it stays red (also
+// through a report without that value), with every label red then; and of a link lost and
+// back, which a link never lost is not.
+TEST(MonitorAlarmCommands, LabelsTurningRedAndLinksLostAndBackRunTheCommand) {
+    testing::FakeClock clock;
+    testing::FakeRunner runner;
+    testing::MonitorOnFakes rig;
+    Monitor& monitor = rig.monitor;
+    monitor.SetAlarmPorts(clock, runner);
+    Options options;
+    options.alarmCommand = "notify";
+    monitor.ApplyOptions(options);
+    monitor.Alarms().HiTemp = 20.0f;
+    const auto step = [&](auto event) {
+        clock.now += seconds(60);
+        event();
+        for (const auto& end : runner.ended) end(std::nullopt);
+    };
+    const char* report = "_10090556c220s004t077h50b10132";
+    step([&] { monitor.ProcessWeatherReport(report); });
+    step([&] { monitor.ProcessWeatherReport(report); });
+    monitor.Alarms().HiHum = 40;
+    step([&] { monitor.ProcessWeatherReport(report); });
+    step([&] { monitor.ProcessWeatherReport("_10090556c220s004t077"); });
+    step([&] { monitor.ProcessWeatherReport(report); });
+    step([&] { monitor.Connected(LinkKind::Server); });
+    step([&] { monitor.Lost(LinkKind::Agw); });
+    step([&] { monitor.Connected(LinkKind::Agw); });
+    step([&] { monitor.Connected(LinkKind::Agw); });
+    EXPECT_EQ(runner.runs,
+              (Texts{"alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 220\xC2\xB0  6 km/h "
+                     "25.0\xC2\xB0"
+                     "C 50% 1,013.2 mb  Dp 13.8\xC2\xB0"
+                     "C  11.5g/m\xC2\xB3;"
+                     "PLUVETTA_LABELS=temp",
+                     "alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 220\xC2\xB0  6 km/h "
+                     "25.0\xC2\xB0"
+                     "C 50% 1,013.2 mb  Dp 13.8\xC2\xB0"
+                     "C  11.5g/m\xC2\xB3;"
+                     "PLUVETTA_LABELS=temp,hum",
+                     "link-lost;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=AGWPE Disconnected",
+                     "link-back;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 Wx Station"}));
+}
+
+}  // namespace
+}  // namespace pluvetta
