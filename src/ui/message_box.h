@@ -14,8 +14,9 @@ class MessageBox {
   public:
     explicit MessageBox(QWidget* parent) : parent_(parent) {}
 
-    // A warning with the exclamation icon and an OK button; returns when the user closed it.
-    void Warning(const QString& title, const QString& text);
+    // A warning with the exclamation icon and an OK button, over `over` if given, else over
+    // the parent; returns when the user closed it.
+    void Warning(const QString& title, const QString& text, QWidget* over = nullptr);
     // An error with the critical icon and an OK button; returns when the user closed it.
     void Critical(const QString& title, const QString& text);
 
@@ -31,7 +32,7 @@ class MessageBox {
     const std::vector<Shown>& Recorded() const { return recorded_; }
 
   private:
-    void Show(QMessageBox::Icon icon, const QString& title, const QString& text);
+    void Show(QMessageBox::Icon icon, const QString& title, const QString& text, QWidget* over);
 
     QWidget* parent_;
     bool answerInAdvance_ = false;

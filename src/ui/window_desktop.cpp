@@ -13,7 +13,10 @@
 namespace pluvetta {
 
 void WindowDesktop::ShowWarning(const std::string& title, const std::string& text) {
-    messages_.Warning(FromLatin1(title), FromLatin1(text));
+    // A box raised while the setup dialog is up (a number refused on "&Conferma") stands over
+    // the dialog: the main window behind it may be hidden in the tray.
+    QWidget* over = window_.IsSetupDialogVisible() ? window_.Setup() : nullptr;
+    messages_.Warning(FromLatin1(title), FromLatin1(text), over);
 }
 
 void WindowDesktop::ShowSetupDialog(DialogMode mode) { window_.ShowSetupDialog(mode); }

@@ -1,11 +1,16 @@
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 #include <memory>
+#include <optional>
 
 #include "shell_test.h"
 #include "ui/main_window.h"
@@ -21,18 +26,17 @@ class TestMonitorBinding : public QObject {
     Q_OBJECT
 
     QTcpServer server_;
-    QTemporaryDir folder_;
+    std::optional<QTemporaryDir> folder_;  // a new one for each test
     std::unique_ptr<pluvetta::MainWindow> window_;
     std::unique_ptr<pluvetta::MonitorBinding> binding_;
 
-    // A new window and binding, leaving the server as it is.
+    // A new window and binding whose boxes show, leaving the server as it is.
     void NewWindow() {
         binding_.reset();
         window_ = std::make_unique<pluvetta::MainWindow>(false);
         window_->show();
         binding_ = std::make_unique<pluvetta::MonitorBinding>(
             *window_, pluvetta::NumberFormatFor(QLocale::c()), 12345);
-        binding_->Messages().AnswerInAdvance();
     }
 
   private slots:
@@ -40,14 +44,16 @@ class TestMonitorBinding : public QObject {
         binding_.reset();
         server_.close();
         QVERIFY(server_.listen(QHostAddress::LocalHost, 0));
-        QVERIFY(folder_.isValid());
+        QVERIFY(folder_.emplace().isValid());
         NewWindow();
+        binding_->Messages().AnswerInAdvance();
     }
 
-    // A report, a tick of the timer that opens the gate, still air; screenshots along the way.
-    void socketAndTimerReachTheMonitor() {
+    // A report, a tick of the timer that opens the gate, still air; the alarms kept at the
+    // close cannot be saved, and the box says so once however often the window is closed.
+    void socketTimerAndCloseReachTheMonitor() {
         binding_->Start("Q1XYZ-13 S:127.0.0.1:" + std::to_string(server_.serverPort()),
-                        folder_.path().toStdString());
+                        folder_->path().toStdString());
         QVERIFY(QTest::qWaitFor([this] { return server_.hasPendingConnections(); }));
         QTcpSocket* peer = server_.nextPendingConnection();
         QTRY_COMPARE(window_->Tray().toolTip(), QString("Q1XYZ-13 Wx Station"));
@@ -58,14 +64,7 @@ class TestMonitorBinding : public QObject {
         // The history is drawn last, a turn after the readout.
         QTRY_VERIFY(!window_->History().toPlainText().isEmpty());
         QVERIFY(!window_->CalmLabel().isVisible());
-        QVERIFY(Screenshot(*window_, "frmWx-report.png"));
-        // Plain and Shift right clicks on the comment line in turn: four pane states and back.
-        const char* const panes[] = {"narrow-short", "narrow-tall", "wide-tall", "wide-short"};
-        for (int i = 0; i < 4; ++i) {
-            QVERIFY(Screenshot(*window_, QString("frmWx-%1.png").arg(panes[i])));
-            shell_test::RightClick(&window_->ReadoutLabel(Label::WxComment),
-                                   i % 2 == 0 ? Qt::NoModifier : Qt::ShiftModifier);
-        }
+        Screenshot(*window_, "frmWx-report.png");
 
         // The next tick comes soon, and once: it is stopped from a handler that runs after the
         // monitor's. The gate it opens lets the calm report through.
@@ -75,29 +74,59 @@ class TestMonitorBinding : public QObject {
         QTRY_COMPARE(window_->ReadoutLabel(Label::Elapsed).text(), QString("01"));
         peer->write("Q1XYZ-13>APRS,TCPIP*:_12061906c000s000g000t039h90b10089\r\n");
         QTRY_VERIFY(window_->CalmLabel().isVisible());
-        QVERIFY(Screenshot(*window_, "frmWx-calm.png"));
+        Screenshot(*window_, "frmWx-calm.png");
+
+        pluvetta::SetupForm form = binding_->Core().SetupFilling();
+        form.saveAlarms = true;
+        form.numbers[0] = "51";  // the highest wind
+        QCOMPARE(binding_->Core().AcceptSetup(form), std::nullopt);
+        const QString file = folder_->filePath("WxAlarms.ini");
+        QVERIFY(QFile::remove(file) && QDir().mkdir(file));
+        window_->close();
+        QCloseEvent again;  // the window manager's, while the close runs its course
+        QApplication::sendEvent(window_.get(), &again);
+        QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
+        QCOMPARE(binding_->Messages().Recorded()[0].title, file);
     }
 
-    // A refused link warns, through the window's socket of that link, and opens the setup
-    // modally; a port just given up is one where nothing listens.
-    void refusedLinkWarnsAndOpensTheSetupDialog() {
+    // A refused link warns over the window, through its socket of that link, and opens the
+    // setup modally; a number refused there warns over the dialog. Each box is wide enough
+    // for its title in the title bar's font and the bar's icon and buttons beside it.
+    void refusedLinkAndNumberWarnOverTheirWindows() {
         const std::string port = std::to_string(server_.serverPort());
         server_.close();
+        const QFontMetrics titleFont(QFontDatabase::systemFont(QFontDatabase::TitleFont));
         for (const auto& [link, title] : {std::pair{"S", "Errore collegamento TCP [Q1XYZ-13]"},
                                           {"A", "Errore collegamento con AGWPE [Q1XYZ-13]"}}) {
             NewWindow();
-            QString modal;
-            QTimer closer;  // notes the modal window that is up, and closes it
-            connect(&closer, &QTimer::timeout, [&modal] {
-                QWidget* shown = QApplication::activeModalWidget();
-                if (shown != nullptr && shown->close()) modal = shown->objectName();
+            QStringList shown;  // each modal window as it came up
+            QTimer answer;      // answers the modal window that is up
+            connect(&answer, &QTimer::timeout, [&shown, &titleFont] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                    const QWidget* over = box->parentWidget();
+                    const bool whole =
+                        box->width() >= titleFont.horizontalAdvance(box->windowTitle()) + 100 &&
+                        over->frameGeometry().contains(box->frameGeometry().center());
+                    shown << box->windowTitle() + " over " + over->objectName() +
+                                 (whole ? "" : " cut");
+                    box->close();
+                } else if (modal != nullptr && shown.size() == 1) {
+                    // Away from the main window, a letter among the numbers, and "&Conferma".
+                    modal->move(500, 200);
+                    modal->findChild<QLineEdit*>("txtLoTemp")->setText("x");
+                    QMetaObject::invokeMethod(modal->findChild<QPushButton*>("cmdAccept"),
+                                              &QPushButton::click, Qt::QueuedConnection);
+                    shown << modal->objectName();
+                } else if (modal != nullptr) {
+                    modal->close();
+                }
             });
-            closer.start(20);
+            answer.start(20);
             binding_->Start(std::string("Q1XYZ-13 ") + link + ":127.0.0.1:" + port,
-                            folder_.path().toStdString());
-            QTRY_COMPARE(modal, QString("frmWxSetup"));
-            QCOMPARE(binding_->Messages().Recorded().size(), std::size_t{1});
-            QCOMPARE(binding_->Messages().Recorded()[0].title, QString(title));
+                            folder_->path().toStdString());
+            QTRY_COMPARE(shown, QStringList({QString(title) + " over frmWx", "frmWxSetup",
+                                             "Setup Parametri Pluvetta over frmWxSetup"}));
         }
     }
 };
