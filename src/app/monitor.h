@@ -11,6 +11,7 @@
 #include "app/caption_memory.h"
 #include "app/options.h"
 #include "app/ports.h"
+#include "app/report_recorder.h"
 #include "app/setup_form.h"
 #include "app/station_settings.h"
 #include "links/agw_link.h"
@@ -79,6 +80,8 @@ class Monitor : public LinkEvents {
     // The options file, read at start and whenever it changes.
     void ApplyOptions(const Options& options) { options_ = options; }
     const Options& CurrentOptions() const { return options_; }
+    // Where each report of the watched station is kept; none when null.
+    void RecordReportsTo(ReportRecorder* recorder) { recorder_ = recorder; }
 
     StationSettings& Station() { return station_; }
     AlarmSettings& Alarms() { return alarms_; }
@@ -106,6 +109,7 @@ class Monitor : public LinkEvents {
 
     StationSettings station_;
     Options options_;
+    ReportRecorder* recorder_ = nullptr;
     AlarmSettings alarms_;
     std::filesystem::path alarmsFilePath_;
     // The defaults taken because the alarms file could not be read; not saved over it as such.
