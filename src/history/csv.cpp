@@ -64,7 +64,7 @@ std::string FormatUtc(std::int64_t utc) {
     const auto day = floor<days>(t);
     const year_month_day ymd{day};
     const hh_mm_ss hms{t - day};
-    char text[32];
+    char text[64];
     std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02ld:%02ld:%02lldZ", int(ymd.year()),
                   unsigned(ymd.month()), unsigned(ymd.day()), long(hms.hours().count()),
                   long(hms.minutes().count()), static_cast<long long>(hms.seconds().count()));

@@ -47,9 +47,14 @@ std::vector<std::string> HistoryReader::Stations() {
     std::vector<std::string> out;
     if (state_ != HistoryState::Ready && state_ != HistoryState::Empty) return out;
     int code = SQLITE_OK;
+    // Jumps from station to station along the index instead of reading every row: a
+    // million rows would otherwise cost most of a second.
     Statement s = Prepare(db_.get(),
-                          "SELECT station FROM report GROUP BY station "
-                          "ORDER BY MAX(received_utc) DESC",
+                          "WITH RECURSIVE s(station) AS (SELECT MIN(station) FROM report "
+                          "UNION ALL SELECT (SELECT MIN(station) FROM report WHERE station > "
+                          "s.station) FROM s WHERE s.station IS NOT NULL) "
+                          "SELECT station FROM s WHERE station IS NOT NULL ORDER BY (SELECT "
+                          "MAX(received_utc) FROM report r WHERE r.station = s.station) DESC",
                           &code);
     if (!s) {
         Failed(code);

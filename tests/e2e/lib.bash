@@ -6,6 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/replay-lib.sh"
 work="$(mktemp -d)"
 trap 'stop_monitor; stop_replay; declare -F stop_all >/dev/null && stop_all; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
+# The monitor keeps every report; never in the user's own history.
+export PLUVETTA_HISTORY_FILE="$work/history.sqlite"
 failures=0
 
 fail() { echo "FAIL $1"; failures=$((failures + 1)); }
