@@ -16,7 +16,8 @@
 #   over the APRS server link and over the AGWPE link;
 # - start-up to the first painted window, offscreen and under Xvfb (median of 20 starts);
 # - idle: under Xvfb, connected to a server that has gone quiet: resident memory, CPU time and
-#   wake-ups over IDLE_SECONDS.
+#   wake-ups over IDLE_SECONDS;
+# - the history on ten years of reports (bench/storico_bench.sh, which also runs alone).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -160,6 +161,18 @@ row "idle for $idle_seconds s, server link quiet" \
     "$cpu_ms ms CPU = $cpu_percent % of a core; $wakeups wake-ups/s ($threads threads)" \
     "< 0.01 %" "$(at_most "$cpu_percent" 0.01)"
 stop_replay
+
+step "history: ten years of reports (bench/storico_bench.sh, also run alone)"
+bench/storico_bench.sh "$build" >"$work/storico"
+figure() { awk -v k="$1" '$1 == k { print $2 }' "$work/storico"; }
+row "history: window on 72 h of 10 y ($(figure rows) rows)" "$(figure open_72h_ms) ms" "< 300 ms" \
+    "$(at_most "$(figure open_72h_ms)" 299)"
+row "history: window on one year" "$(figure open_year_ms) ms" "< 1 s" \
+    "$(at_most "$(figure open_year_ms)" 999)"
+row "history: record one report (median)" "$(figure record_median_us) us" "< 1 ms" \
+    "$(at_most "$(figure record_median_us)" 999)"
+row "history: window's peak RSS" "$(figure peak_rss_mb) MB" "< 120 MB" \
+    "$(at_most "$(figure peak_rss_mb)" 119.9)"
 
 # The table, with the machine it ran on.
 cpu_model="$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev fonts-liberation2 fonts-dejavu-core
+    qt6-charts-dev libqt6opengl6-dev libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang clang-tidy cppcheck
     xvfb xauth time

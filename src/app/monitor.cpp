@@ -314,7 +314,13 @@ void Monitor::Packet(LinkKind link, const LinkPacket& packet) {
     if (link == LinkKind::Server) time = desktop_.TimeOfDay();
     log_.AppendToLog(LogEntry(row(0), row(1), time));
     screen_.SetLogText(log_.Text());
-    if (IsWeatherTrigger(information)) ProcessWeatherReport(information);
+    if (!IsWeatherTrigger(information)) return;
+    ProcessWeatherReport(information);
+    if (recorder_) {
+        recorder_->Record(MakeReportRow(station_.StationCall,
+                                        link == LinkKind::Agw ? kAgwLinkName : kServerLinkName,
+                                        information, DecodeWeatherReport(information)));
+    }
 }
 
 void Monitor::EngineVersion(int major, int minor) {

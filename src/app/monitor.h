@@ -15,6 +15,7 @@
 #include "app/options.h"
 #include "app/ports.h"
 #include "app/reconnect.h"
+#include "app/report_recorder.h"
 #include "app/setup_form.h"
 #include "app/silent_station.h"
 #include "app/station_settings.h"
@@ -100,6 +101,8 @@ class Monitor : public LinkEvents {
     // attempts whose wait is over, counts the wait down on screen, and judges a silent server
     // and an engine that no longer answers.
     void OnClockTick(SteadyTime now);
+    // Where each report of the watched station is kept; none when null.
+    void RecordReportsTo(ReportRecorder* recorder) { recorder_ = recorder; }
 
     StationSettings& Station() { return station_; }
     AlarmSettings& Alarms() { return alarms_; }
@@ -160,6 +163,7 @@ class Monitor : public LinkEvents {
 
     StationSettings station_;
     Options options_;
+    ReportRecorder* recorder_ = nullptr;
     AlarmSettings alarms_;
     std::filesystem::path alarmsFilePath_;
     // The defaults taken because the alarms file could not be read; not saved over it as such.

@@ -99,6 +99,13 @@ constexpr KeyRule kKeyRules[] = {
          o.alarmCommand = text;
          return true;
      }},
+    {"history/record", "false or true",
+     [](std::string_view text, Options& o) { return ReadSwitch(text, o.historyRecord); }},
+    {"history/file", "the path of a database file",
+     [](std::string_view text, Options& o) {
+         o.historyFile = text;
+         return !text.empty();
+     }},
 };
 
 // "[server] reconnect" for "server/reconnect".

@@ -32,6 +32,10 @@ struct Options {
     int silentMinutes = 0;
     // The program and its arguments as written; empty runs nothing.
     std::string alarmCommand;
+    // [history]
+    bool historyRecord = true;
+    // Empty: the standard place, history.sqlite in the user's application data.
+    std::string historyFile;
 
     bool operator==(const Options&) const = default;
 };

@@ -3,8 +3,10 @@
 #include <QRandomGenerator>
 #include <QSystemTrayIcon>
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "ui/history_recorder.h"
 #include "ui/main_window.h"
 #include "ui/monitor_binding.h"
 #include "ui/options_file.h"
@@ -47,6 +49,13 @@ int main(int argc, char* argv[]) {
         pluvetta::OptionsFile::DefaultPath(),
         [&binding](const pluvetta::Options& read) { binding.Core().ApplyOptions(read); });
     options.Read();
+    // Every report of the watched station is kept for the history window.
+    std::unique_ptr<pluvetta::HistoryRecorder> history;
+    if (binding.Core().CurrentOptions().historyRecord) {
+        history = std::make_unique<pluvetta::HistoryRecorder>(
+            pluvetta::HistoryFilePath(binding.Core().CurrentOptions()));
+        binding.Core().RecordReportsTo(history.get());
+    }
 
     bool closed = false;
     QObject::connect(&window, &pluvetta::MainWindow::Closing, &window,

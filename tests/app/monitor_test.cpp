@@ -154,10 +154,17 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         {.rows = {"H:", "!4903.50N/07201.75W-"}, .log = head + "!4903.50N/07201.75W-\r\n"},
     };
     const std::vector<std::string_view> old = {"old", "rows"};
+    // Each decoded report is also kept, with the call and the link it came by.
+    struct Recorder : ReportRecorder {
+        void Record(ReportRow row) override { rows.push_back(row.station + " " + row.link); }
+        std::vector<std::string> rows;
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         MonitorOnFakes rig;
         rig.monitor.Station().StationCall = c.call;
+        Recorder recorder;
+        rig.monitor.RecordReportsTo(&recorder);
         rig.monitor.Packet(Server, {.sender = "Q2ABC", .hasRows = true, .rows = old});
         if (!c.gateOpen) rig.monitor.ProcessWeatherReport("_10090556c220s004");
         rig.monitor.Packet(c.link, {.sender = c.sender, .hasRows = c.hasRows, .rows = c.rows});
@@ -165,6 +172,8 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         EXPECT_EQ(rig.screen.rxRows, std::vector<std::string>(shown.begin(), shown.end()));
         EXPECT_EQ(rig.screen.logText, c.log);
         EXPECT_EQ(rig.screen.Caption(Label::Temp) != "<unset>", c.decoded);
+        const std::string kept = c.link == Agw ? "Q1XYZ-13 agwpe" : "Q1XYZ-13 aprsis";
+        EXPECT_EQ(recorder.rows, c.decoded ? std::vector{kept} : std::vector<std::string>{});
     }
 }
 

@@ -66,10 +66,13 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
     every.silentMode = SilentMode::Fixed;
     every.silentMinutes = 1440;
     every.alarmCommand = "notify-send \"Meteo\"";
+    every.historyRecord = false;
+    every.historyFile = "/srv/meteo.sqlite";
     const OptionsRead read =
         Read({"server/reconnect=true", "server/fallback= euro.example:14580 , [::1]:10152 ",
               "agwpe/reconnect=true", "alarms/silent_minutes=1440",
-              "alarms/command=notify-send \"Meteo\""});
+              "alarms/command=notify-send \"Meteo\"", "history/record=false",
+              "history/file=/srv/meteo.sqlite"});
     EXPECT_EQ(read.options, every);
     EXPECT_EQ(read.problems, std::vector<std::string>{});
     EXPECT_EQ(Read({"alarms/silent_minutes=auto"}).options.silentMode, SilentMode::Auto);
@@ -84,6 +87,8 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                                "server/fallback=euro.example:0",
                                "server/fallback=::1:14580",
                                "server/fallback=a.example:14580, b.example:65536",
+                               "history/record=no",
+                               "history/file=",
                                "reconnect=true"};
     for (const char* line : bad) {
         EXPECT_EQ(Read({line}).options, Options{}) << line;

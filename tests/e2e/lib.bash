@@ -8,6 +8,8 @@ trap 'stop_monitor; stop_replay; declare -F stop_all >/dev/null && stop_all; rm 
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
 # The user's own options file stays out of the tests.
 export XDG_CONFIG_HOME="$work/config"
+# The monitor keeps every report; never in the user's own history.
+export PLUVETTA_HISTORY_FILE="$work/history.sqlite"
 failures=0
 
 fail() { echo "FAIL $1"; failures=$((failures + 1)); }

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "history/csv.h"
+#include "history/history_reader.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace pluvetta {
+
+class HistoryCharts;
+
+// The history window: a station's reports over a chosen span as four charts and a summary,
+// with CSV and image export. It only reads the file, and follows new rows while it shows the
+// latest span.
+class HistoryWindow : public QWidget {
+  public:
+    // `call` empty: the station heard most recently. `clock` gives the seconds since 1970 UTC.
+    HistoryWindow(std::filesystem::path file, const QString& call,
+                  std::function<std::int64_t()> clock, QWidget* parent = nullptr);
+
+    // Reads the file again and redraws.
+    void Reload();
+    // Writes the rows of the span shown; false when the file could not be written.
+    bool ExportCsv(const QString& path, CsvStyle style);
+    // Saves the charts and the summary as a PNG image.
+    bool SaveImage(const QString& path);
+
+    // The spans to choose from, in seconds.
+    static constexpr std::int64_t kSpans[] = {86400, 3 * 86400, 7 * 86400, 30 * 86400, 365 * 86400};
+    static constexpr int kDefaultSpan = 1;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void Step(int direction);
+    void Poll();
+    void ShowSummary(const std::vector<ReportRow>& rows);
+    std::int64_t SpanEnd() const;
+
+    std::filesystem::path file_;
+    HistoryReader reader_;
+    std::function<std::int64_t()> clock_;
+    QString station_;
+    // Where the span shown ends; nullopt follows the newest rows.
+    std::optional<std::int64_t> end_;
+    std::optional<std::int64_t> dataVersion_;
+    QComboBox* stations_;
+    QComboBox* spans_;
+    QLabel* message_;
+    QLabel* summary_;
+    HistoryCharts* charts_;
+    QWidget* drawing_;
+    QTimer poll_;
+    QTimer relayout_;
+};
+
+// The sentence the window shows for a file that cannot be read, in Italian.
+QString StateSentence(HistoryState state, const std::filesystem::path& file);
+
+}  // namespace pluvetta

@@ -1,0 +1,135 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtCharts/QChartView>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLineSeries>
+#include <optional>
+
+#include "history/report_store.h"
+#include "storico/history_charts.h"
+#include "storico/history_window.h"
+
+using namespace pluvetta;
+
+namespace {
+
+constexpr std::int64_t kNow = 1714564800;  // 2024-05-01T12:00:00Z
+constexpr std::int64_t kHour = 3600;
+
+// Q1XYZ-13 every ten minutes for three days, silent from 30 h to 28 h before now, the
+// pressure falling 2 mb in the last three hours; Q2ABC once, a day ago.
+void WriteFixture(const std::filesystem::path& file) {
+    StoreOpening opening = OpenReportStore(file, kNow);
+    std::vector<ReportRow> rows;
+    for (std::int64_t t = kNow - 72 * kHour; t < kNow; t += 600) {
+        if (t > kNow - 30 * kHour && t < kNow - 28 * kHour) continue;
+        ReportRow row{.receivedUtc = t, .station = "Q1XYZ-13", .link = "aprsis", .raw = "_x"};
+        const double hours = static_cast<double>(kNow - t) / kHour;
+        row[Value::Pressure] =
+            hours > 3 ? 1012.0 + 0.1 * (static_cast<int>(hours) % 5) : 1010 + hours * 2 / 3;
+        row[Value::Temperature] = 15 + static_cast<int>(hours) % 7;
+        row[Value::WindSpeed] = 10;
+        row[Value::WindDirection] = 180;
+        rows.push_back(row);
+    }
+    rows.push_back({.receivedUtc = kNow - 24 * kHour, .station = "Q2ABC", .link = "agwpe"});
+    QVERIFY(opening.store && opening.store->Write(rows));
+}
+
+int LineCount(const HistoryWindow& w, const char* chart) {
+    return static_cast<int>(w.findChild<QChartView*>(chart)->chart()->series().size());
+}
+
+}  // namespace
+
+class TestHistoryWindow : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        dir_.emplace();
+        file_ = QFile::encodeName(dir_->filePath(QStringLiteral("history.sqlite"))).toStdString();
+    }
+
+    // The newest station by default, its gap drawn as a break (two lines), the summary's
+    // tendency; a screenshot for a person to look at.
+    void showsTheNewestStationWithItsGapAndSummary() {
+        WriteFixture(file_);
+        HistoryWindow w(file_, QString(), [] { return kNow; });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Reload();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pluvetta - Storico Q1XYZ-13"));
+        auto* stations = w.findChild<QComboBox*>(QStringLiteral("cmbStazione"));
+        QCOMPARE(stations->count(), 2);
+        QCOMPARE(stations->itemText(1), QStringLiteral("Q2ABC"));
+        QCOMPARE(LineCount(w, "chartPressione"), 2);
+        const QString summary = w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text();
+        QVERIFY2(summary.contains(QStringLiteral("in diminuzione")), qPrintable(summary));
+        const QByteArray artefacts = qgetenv("PLUVETTA_ARTEFACTS");
+        if (!artefacts.isEmpty()) {
+            QTest::qWait(300);  // the charts lay themselves out on the event loop
+            QDir().mkpath(QString::fromLocal8Bit(artefacts));
+            QVERIFY(w.grab().save(QString::fromLocal8Bit(artefacts) + "/storico.png"));
+        }
+        QVERIFY(w.ExportCsv(dir_->filePath(QStringLiteral("out.csv")), kPlainCsv));
+        QFile csv(dir_->filePath(QStringLiteral("out.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QVERIFY(csv.readLine().startsWith("time_utc,station,link,"));
+        QCOMPARE(csv.readAll().count('\n'), 420);  // 72 h of six, less the gap and 72 h ago
+    }
+
+    // 24 hours hold no gap; back one span shows the day with it; "Adesso" and the station
+    // list change what is drawn.
+    void spansStepsAndStations() {
+        WriteFixture(file_);
+        HistoryWindow w(file_, QStringLiteral("Q1XYZ-13"), [] { return kNow; });
+        auto* spans = w.findChild<QComboBox*>(QStringLiteral("cmbPeriodo"));
+        QCOMPARE(spans->currentText(), QStringLiteral("72 ore"));
+        spans->setCurrentIndex(0);
+        emit spans->activated(0);
+        const auto span = [&w] {
+            auto* axis = qobject_cast<QDateTimeAxis*>(
+                w.findChild<QChartView*>("chartPressione")->chart()->axes(Qt::Horizontal).first());
+            return axis->min().secsTo(axis->max());
+        };
+        QCOMPARE(span(), 24 * kHour);
+        QCOMPARE(LineCount(w, "chartPressione"), 1);
+        w.findChild<QPushButton*>(QStringLiteral("btnIndietro"))->click();
+        QCOMPARE(LineCount(w, "chartPressione"), 2);
+        w.findChild<QPushButton*>(QStringLiteral("btnAdesso"))->click();
+        QCOMPARE(LineCount(w, "chartPressione"), 1);
+        auto* stations = w.findChild<QComboBox*>(QStringLiteral("cmbStazione"));
+        stations->setCurrentIndex(1);
+        emit stations->activated(1);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pluvetta - Storico Q2ABC"));
+    }
+
+    // A missing file and one of a newer version are a sentence, with no charts.
+    void unreadableFilesAreASentence() {
+        HistoryWindow missing(file_, QString(), [] { return kNow; });
+        auto* message = missing.findChild<QLabel*>(QStringLiteral("lblMessaggio"));
+        QVERIFY(message->text().startsWith(QStringLiteral("Non c'è ancora uno storico")));
+        QVERIFY(missing.findChild<QWidget*>(QStringLiteral("pnlGrafici"))->isHidden());
+        WriteFixture(file_);
+        sqlite3* db = nullptr;
+        sqlite3_open(file_.c_str(), &db);
+        sqlite3_exec(db, "PRAGMA user_version=9", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        HistoryWindow newer(file_, QString(), [] { return kNow; });
+        QVERIFY(newer.findChild<QLabel*>(QStringLiteral("lblMessaggio"))
+                    ->text()
+                    .contains(QStringLiteral("versione più recente")));
+    }
+
+  private:
+    std::optional<QTemporaryDir> dir_;
+    std::filesystem::path file_;
+};
+
+QTEST_MAIN(TestHistoryWindow)
+#include "tst_historywindow.moc"
