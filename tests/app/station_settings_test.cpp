@@ -26,7 +26,6 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         {"Q1XYZ    S:hosta     SAVE", {.ServerHost = "hosta", .AgwEnabled = false, .ServerEnabled = true, .SaveAlarms = true}},
         {"Q1XYZ SAVE", {.AgwHost = "SAVE"}},
         {"Q1XYZ S:hosta SAVE NOW", {.ServerHost = "hosta", .AgwEnabled = false, .ServerEnabled = true}},
-        {"Q1XYZ A:hostb:8001xyz:9", {.AgwHost = "hostb", .AgwPort = 8001}},
         {"Q1XYZ [::1]:8001", {.AgwHost = "[::1]", .AgwPort = 8001}},  // an IPv6 address in brackets
         {"Q1XYZ s:[::1]", {.ServerHost = "[::1]", .AgwEnabled = false, .ServerEnabled = true}},
         {"Q1XYZ A:::1:9000", {}},  // bare, its first colon starts the port
