@@ -8,8 +8,10 @@
 # - the decoder: reports per second (Google Benchmark, median of 5) and instructions per report
 #   (callgrind: the difference of two runs of 1 and 10,001 reports, so the start-up cancels);
 # - one report through the Monitor with a screen that keeps what it is given, the same way;
-# - wxdecode against Dire Wolf's decode_aprs on one 100,000-line packet file (both to
-#   /dev/null, taking turns, medians of 11 runs each);
+# - wxdecode against Dire Wolf's decode_aprs on 100,000-line packet files: one station's
+#   complete reports with random values and a mix of every shape (bench/make_packets.py), and
+#   the real weather fields of ../shared/data when present (both programs to /dev/null, taking
+#   turns, medians of 11 runs each);
 # - ingest: aprs-replay sends a million packets as fast as the window (offscreen) reads them,
 #   over the APRS server link and over the AGWPE link;
 # - start-up to the first painted window, offscreen and under Xvfb (median of 20 starts);
@@ -94,21 +96,33 @@ BM_ProcessPositionlessReport positionless report
 EOF
 
 step "wxdecode against decode_aprs"
-fields="$root/../shared/data/aprs-weather-fields.txt"
-if [ -r "$fields" ] && command -v decode_aprs >/dev/null; then
-    bench/compare_decode_aprs.sh "$build" "$fields" >"$work/compare"
+# Generated inputs always; the real weather fields (PLUVETTA_WEATHER_FIELDS, or shared/ beside
+# the repository) when they are there.
+inputs=(complete mix)
+fields="${PLUVETTA_WEATHER_FIELDS:-$root/../shared/data/aprs-weather-fields.txt}"
+[ -r "$fields" ] && inputs+=("$fields")
+for input in "${inputs[@]}"; do
+    case "$input" in
+    complete) what="one station's complete reports, random values" ;;
+    mix) what="generated mix of shapes and traffic" ;;
+    *) what="real weather fields" ;;
+    esac
+    if ! command -v decode_aprs >/dev/null; then
+        row "wxdecode vs decode_aprs, $what" "not run: no decode_aprs" ">= 5x CPU" "-"
+        continue
+    fi
+    bench/compare_decode_aprs.sh "$build" "$input" >"$work/compare"
     cat "$work/compare" >&2
     read -r wall_ratio cpu_ratio < <(sed -n \
         's/^ratio: wxdecode is \([0-9.]*\) times faster in wall time, \([0-9.]*\) times.*/\1 \2/p' \
         "$work/compare")
     wx_cpu="$(sed -n 's/^wxdecode: .*CPU \([0-9.]*\) s.*/\1/p' "$work/compare")"
     dw_cpu="$(sed -n 's/^decode_aprs: .*CPU \([0-9.]*\) s.*/\1/p' "$work/compare")"
-    row "wxdecode vs decode_aprs, 100,000 lines" \
-        "${wall_ratio}x wall, ${cpu_ratio}x CPU (${wx_cpu} s vs ${dw_cpu} s CPU)" ">= 5x" \
-        "$(at_least "$wall_ratio" 5)"
-else
-    row "wxdecode vs decode_aprs" "not run: no $fields or no decode_aprs" ">= 5x" "-"
-fi
+    # Judged on CPU time: wall time on a shared machine also counts the waits for a core.
+    row "wxdecode vs decode_aprs, $what" \
+        "${cpu_ratio}x CPU, ${wall_ratio}x wall (${wx_cpu} s vs ${dw_cpu} s CPU)" ">= 5x CPU" \
+        "$(at_least "$cpu_ratio" 5)"
+done
 
 step "ingest"
 lines="${PLUVETTA_BENCH_LINES:-1000000}"

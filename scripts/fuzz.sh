@@ -15,7 +15,7 @@ scripts/install-deps.sh >/dev/null
 targets=()
 for source in tests/fuzz/*_fuzz.cpp; do targets+=("$(basename "$source" .cpp)"); done
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPLUVETTA_SANITIZE=ON -DPLUVETTA_LIBFUZZER=ON \
+    -DPLUVETTA_SANITIZE=ON -DPLUVETTA_LIBFUZZER=ON -DPLUVETTA_WERROR=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 

@@ -1,12 +1,12 @@
 #include "app/alarms_file.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstddef>
-#include <fstream>
 #include <system_error>
 
 #include <fcntl.h>
@@ -22,6 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What a Windows editor puts before the text it saves as UTF-8.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kTrue = "#TRUE#";
 constexpr std::string_view kFalse = "#FALSE#";
 constexpr std::string_view kLineEnd = "\r\n";
@@ -62,12 +64,19 @@ std::size_t SplitFields(std::string_view text, std::array<std::string_view, kFie
     return count;
 }
 
-// Only the two flag words are taken: a number where a flag belongs most likely means a line
-// went missing, and reading on would put the thresholds into the wrong fields.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Only the two flag words are taken, in any case as a hand edit may leave them: a number
+// where a flag belongs most likely means a line went missing, and reading on would put the
+// thresholds into the wrong fields.
 bool ReadFlag(std::string_view field, bool& value) {
-    if (field == kTrue) {
+    if (EqualsIgnoringCase(field, kTrue)) {
         value = true;
-    } else if (field == kFalse) {
+    } else if (EqualsIgnoringCase(field, kFalse)) {
         value = false;
     } else {
         return false;
@@ -181,6 +190,39 @@ std::optional<fs::path> SaveTarget(fs::path path) {
     return std::nullopt;
 }
 
+// Writes all of `text`; false on any error, a full disk included.
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A damaged file may be a hand edit gone wrong: before it is replaced it is kept beside its
+// target, the newest only. A hard link keeps it without a copy; where the file system has no
+// links, the file moves aside. False when it could not be kept.
+bool KeepDamagedFile(const fs::path& path) {
+    const std::optional<fs::path> target = SaveTarget(path);
+    if (!target) return false;
+    fs::path kept = *target;
+    kept += ".damaged";
+    std::error_code error;
+    fs::remove(kept, error);
+    fs::create_hard_link(*target, kept, error);
+    if (error) fs::rename(*target, kept, error);
+    return !error;
+}
+
 }  // namespace
 
 std::string FormatAlarmsFile(const AlarmSettings& s) {
@@ -200,6 +242,7 @@ std::string FormatAlarmsFile(const AlarmSettings& s) {
 }
 
 std::optional<AlarmSettings> ParseAlarmsFile(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     std::array<std::string_view, kFieldCount> f{};
     if (SplitFields(text, f) < kFieldCount) return std::nullopt;
     AlarmSettings s;
@@ -217,19 +260,17 @@ std::optional<AlarmSettings> ParseAlarmsFile(std::string_view text) {
 bool SaveAlarmSettings(const AlarmSettings& settings, const fs::path& path) {
     const std::optional<fs::path> target = SaveTarget(path);
     if (!target) return false;
-    const std::string text = FormatAlarmsFile(settings);
     const fs::path temp = TemporaryPathBeside(*target);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    // On the disk before the rename: a power cut right after it must not leave an empty file
+    // under the old name. A full disk shows up here at the latest.
+    bool written = WriteAll(fd, FormatAlarmsFile(settings)) && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
     std::error_code ignored;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        // close() flushes, and a full disk shows up there at the latest.
-        out.close();
-        if (!out) {
-            fs::remove(temp, ignored);
-            return false;
-        }
+    if (!written) {
+        fs::remove(temp, ignored);
+        return false;
     }
     // The new file keeps the old one's permissions, not the umask's.
     std::error_code statusError;
@@ -242,6 +283,8 @@ bool SaveAlarmSettings(const AlarmSettings& settings, const fs::path& path) {
         fs::remove(temp, ignored);
         return false;
     }
+    // The rename itself lasts once the folder is on the disk too.
+    SyncFolder(target->has_parent_path() ? target->parent_path() : fs::path("."));
     return true;
 }
 
@@ -259,7 +302,11 @@ AlarmsLoad LoadAlarmSettings(const fs::path& path) {
         return load;
     }
     // A missing or damaged file means the defaults, written back so that a sound file exists
-    // from now on.
+    // from now on. A damaged one that cannot be kept is left as it is.
+    if (read == FileRead::Text && !KeepDamagedFile(path)) {
+        load.saveFailed = true;
+        return load;
+    }
     load.saveFailed = !SaveAlarmSettings(load.settings, path);
     return load;
 }

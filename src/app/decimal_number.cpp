@@ -95,6 +95,17 @@ std::optional<T> ParseDecimalNumber(std::string_view text) {
 template std::optional<float> ParseDecimalNumber<float>(std::string_view);
 template std::optional<double> ParseDecimalNumber<double>(std::string_view);
 
+bool TakeGroupSeparator(std::string_view& text, std::string_view separator) {
+    constexpr std::string_view kNoBreakSpace = "\xA0";
+    for (const std::string_view mark : {separator, separator == kNoBreakSpace ? " " : separator}) {
+        if (!mark.empty() && text.starts_with(mark)) {
+            text.remove_prefix(mark.size());
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<std::int16_t> RoundToInt16(double value) {
     constexpr double kLowest = std::numeric_limits<std::int16_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int16_t>::max();

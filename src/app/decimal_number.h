@@ -33,4 +33,8 @@ std::string FormatDecimalNumber(std::int16_t value);
 // exponent beyond them (1e-06, 1.5e+20).
 std::string FormatDecimalNumber(float value);
 
+// Takes the locale's group separator off the front of `text`. Where it is a no-break space
+// (0xA0), an ordinary space does too: that is what a user types for the one a box shows.
+bool TakeGroupSeparator(std::string_view& text, std::string_view separator);
+
 }  // namespace pluvetta

@@ -29,7 +29,13 @@ constexpr std::string_view kEngineVersionText = "Pluvetta connesso a AGWPE v";
 constexpr std::string_view kRadioPortsText = "Porte Radio : ";
 constexpr std::string_view kOffCaption = "Pluvetta OFF";
 
+std::size_t Index(LinkKind link) { return link == LinkKind::Server ? 1 : 0; }
+
 }  // namespace
+
+std::string Monitor::LostText(LinkKind link) {
+    return std::string(link == LinkKind::Server ? kServerLostText : kAgwLostText);
+}
 
 Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& serverSocket,
                  NumberFormat numberFormat, std::uint32_t loginSeed)
@@ -37,7 +43,12 @@ Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& se
       desktop_(desktop),
       numberFormat_(std::move(numberFormat)),
       agwLink_(agwSocket, *this),
-      serverLink_(serverSocket, *this, MakeLoginName(loginSeed)) {}
+      serverLink_(serverSocket, *this, MakeLoginName(loginSeed)),
+      agwSocket_(agwSocket),
+      serverSocket_(serverSocket),
+      random_(loginSeed),
+      agwWatch_([this] { return static_cast<std::uint32_t>(random_()); }),
+      serverWatch_([this] { return static_cast<std::uint32_t>(random_()); }) {}
 
 void Monitor::Start(std::string_view commandLine, const std::filesystem::path& executableFolder) {
     reportGate_ = true;
@@ -47,12 +58,12 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
 
     AlarmsLoad load = LoadAlarmSettings(alarmsFilePath_);
     alarms_ = load.settings;
+    // Saving the defaults unchanged over a file that could not be read would lose the values
+    // it may still hold. Marked before the box: a session may end while it is up.
+    unreadAlarms_ = load.unreadable ? std::optional(alarms_) : std::nullopt;
     // The defaults stay in force; the user only learns that they could not be kept.
     if (load.saveFailed) WarnSaveFailed();
     if (load.unreadable) desktop_.ShowWarning(alarmsFilePath_.string(), kReadFailedText);
-    // Saving the defaults unchanged over a file that could not be read would lose the values
-    // it may still hold.
-    unreadAlarms_ = load.unreadable ? std::optional(alarms_) : std::nullopt;
 
     ApplyLinkDefaults(station_);
     if (station_.StationCall.empty()) {
@@ -65,6 +76,7 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
 }
 
 bool Monitor::Shutdown(ShutdownBy by) {
+    agwWatch_.phase = serverWatch_.phase = LinkWatch::Phase::Idle;
     agwLink_.Close();
     serverLink_.Close();
     if (!station_.SaveAlarms || alarms_ == unreadAlarms_) return true;
@@ -152,16 +164,18 @@ void Monitor::Raise() {
 }
 
 void Monitor::Connected(LinkKind link) {
+    WatchConnection(link);
     if (link == LinkKind::Server) {
-        screen_.SetCaption(Label::WxComment,
-                           std::string(kServerConnectedText) + station_.ServerHost);
+        screen_.SetCaption(Label::WxComment, std::string(kServerConnectedText) + LinkHost(link));
     }
     const std::string caption = station_.StationCall + std::string(kWindowCaptionSuffix);
     screen_.SetWindowCaption(caption);
     screen_.SetTrayTooltip(caption);
 }
 
-void Monitor::Started(LinkKind) {
+void Monitor::Started(LinkKind link) {
+    // A link that reconnected by itself leaves the last values in view.
+    if (Watch(link).reconnecting) return;
     // What the readout showed belongs to the old connection.
     BlankReadout();
     minutesSinceReport_ = 0;
@@ -178,9 +192,14 @@ void Monitor::BlankReadout() {
 }
 
 void Monitor::Failed(LinkKind link, const std::string& description) {
+    if (RetryLater(link)) return;
     const std::string_view title = link == LinkKind::Server ? kServerErrorTitle : kAgwErrorTitle;
+    const unsigned attempt = connectAttempts_[Index(link)];
     desktop_.ShowWarning(std::string(title) + station_.StationCall + std::string(kErrorTitleEnd),
                          description);
+    // The events ran while the box was up: a link connected again since is not the one that
+    // failed.
+    if (connectAttempts_[Index(link)] != attempt) return;
     CloseLink(link);
     if (!desktop_.IsSetupDialogVisible()) desktop_.ShowSetupDialog(DialogMode::Modal);
 }
@@ -188,6 +207,7 @@ void Monitor::Failed(LinkKind link, const std::string& description) {
 // A lost link is closed and switched off without a message box, so that a user away from the
 // screen is not held up by one; the comment line says what happened.
 void Monitor::Lost(LinkKind link) {
+    if (RetryLater(link)) return;
     CloseLink(link);
     screen_.SetCaption(Label::WxComment,
                        std::string(link == LinkKind::Server ? kServerLostText : kAgwLostText));
@@ -198,8 +218,9 @@ void Monitor::Packet(LinkKind link, const LinkPacket& packet) {
         rxRows_.assign(packet.rows.begin(), packet.rows.end());
         screen_.SetRxRows(rxRows_);
     }
-    // The sender must be the watched station exactly: case and SSID included.
-    if (packet.sender != station_.StationCall || !reportGate_) return;
+    // The sender must be the watched station exactly: case and SSID included. A packet that
+    // names no sender is nobody's, also when the call is empty.
+    if (packet.sender.empty() || packet.sender != station_.StationCall || !reportGate_) return;
     // The log takes the first two rows, a missing one as empty; the information field is
     // the last row.
     const auto row = [this](std::size_t i) -> std::string_view {
@@ -224,6 +245,7 @@ void Monitor::RadioPorts(std::string_view count) {
 }
 
 void Monitor::CloseLink(LinkKind link) {
+    Watch(link).phase = LinkWatch::Phase::Idle;
     if (link == LinkKind::Server) {
         serverLink_.Close();
         station_.ServerEnabled = false;
@@ -234,10 +256,16 @@ void Monitor::CloseLink(LinkKind link) {
 }
 
 void Monitor::ConnectLink(LinkKind link) {
+    ++connectAttempts_[Index(link)];
+    Watch(link).policy.Reset();
+    Watch(link).phase = LinkWatch::Phase::Connecting;
+    Watch(link).reconnecting = false;
+    Watch(link).endpoint = 0;
     if (link == LinkKind::Server) {
-        serverLink_.Connect(station_.ServerHost, station_.ServerPort, station_.StationCall);
+        serverLink_.Connect(SocketHostName(station_.ServerHost), station_.ServerPort,
+                            station_.StationCall);
     } else {
-        agwLink_.Connect(station_.AgwHost, station_.AgwPort);
+        agwLink_.Connect(SocketHostName(station_.AgwHost), station_.AgwPort);
     }
 }
 

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/caption_memory.h"
+#include "app/options.h"
 #include "app/ports.h"
+#include "app/reconnect.h"
 #include "app/setup_form.h"
 #include "app/station_settings.h"
 #include "links/agw_link.h"
@@ -75,6 +79,20 @@ class Monitor : public LinkEvents {
     void EngineVersion(int major, int minor) override;
     void RadioPorts(std::string_view count) override;
 
+    // The options file, read at start and whenever it changes.
+    void ApplyOptions(const Options& options);
+    const Options& CurrentOptions() const { return options_; }
+
+    // A greeting server silent this long after the login counts as lost.
+    static constexpr std::chrono::seconds kServerSilenceLimit{90};
+    // How often a reconnecting AGWPE link asks the engine's version, and how long it waits.
+    static constexpr std::chrono::seconds kAgwProbeInterval{300};
+    static constexpr std::chrono::seconds kAgwProbeAnswerLimit{15};
+    // The shell's steady clock, about once a second. With reconnecting on, it starts the
+    // attempts whose wait is over, counts the wait down on screen, and judges a silent server
+    // and an engine that no longer answers.
+    void OnClockTick(SteadyTime now);
+
     StationSettings& Station() { return station_; }
     AlarmSettings& Alarms() { return alarms_; }
     const std::filesystem::path& AlarmsFilePath() const { return alarmsFilePath_; }
@@ -95,11 +113,40 @@ class Monitor : public LinkEvents {
     void BlankReadout();
     void ClearLog();
 
+    // One link's reconnecting.
+    struct LinkWatch {
+        enum class Phase { Idle, Connecting, Up, Waiting };
+        explicit LinkWatch(RandomSource random) : policy(std::move(random)) {}
+        Phase phase = Phase::Idle;
+        ReconnectPolicy policy;
+        // The attempt follows a loss: the readout keeps what it showed.
+        bool reconnecting = false;
+        // The server of the attempt: 0 the setup's, then the fallbacks in turn.
+        std::size_t endpoint = 0;
+        // Waiting: when the next attempt starts, and the seconds last shown.
+        SteadyTime due{};
+        long long shownSeconds = -1;
+        // Up: the server's last byte (counted since the login), or the engine's last probe.
+        SteadyTime since{};
+        std::uint64_t heardBytes = 0;
+    };
+    LinkWatch& Watch(LinkKind link) { return link == LinkKind::Server ? serverWatch_ : agwWatch_; }
+    bool ReconnectOn(LinkKind link) const;
+    // With reconnecting on for a link switched on: closes it and tries again later (or the next
+    // fallback at once), and true. False otherwise: the link fails as it always did.
+    bool RetryLater(LinkKind link);
+    void Attempt(LinkKind link);
+    void ShowWait(LinkKind link);
+    void WatchConnection(LinkKind link);
+    std::string LinkHost(LinkKind link) const;
+    static std::string LostText(LinkKind link);
+
     CaptionMemory screen_;
     Desktop& desktop_;
     NumberFormat numberFormat_;
 
     StationSettings station_;
+    Options options_;
     AlarmSettings alarms_;
     std::filesystem::path alarmsFilePath_;
     // The defaults taken because the alarms file could not be read; not saved over it as such.
@@ -111,8 +158,16 @@ class Monitor : public LinkEvents {
     // What the Rx pane shows: the rows of the last packet of any station, from either link.
     std::vector<std::string> rxRows_;
     TrafficLog log_;
+    // Connects asked of each link, AGWPE first: a failure's box outlives its attempt.
+    std::array<unsigned, 2> connectAttempts_{};
     AgwLink agwLink_;
     ServerLink serverLink_;
+    Socket& agwSocket_;
+    Socket& serverSocket_;
+    SteadyTime now_{};
+    std::mt19937 random_;
+    LinkWatch agwWatch_;
+    LinkWatch serverWatch_;
 };
 
 }  // namespace pluvetta

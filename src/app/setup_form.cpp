@@ -91,7 +91,7 @@ std::optional<float> ReadUserNumber(std::string_view text, const NumberFormat& f
     // A group separator needs one to three digits before it and exactly three after it, so
     // that "12.5" typed under a format with a decimal comma is refused, not read as 125.
     if (format.groupSeparator != format.decimalSeparator && digits > 0 && digits <= kGroupWidth) {
-        while (Take(text, format.groupSeparator)) {
+        while (TakeGroupSeparator(text, format.groupSeparator)) {
             const std::size_t group = TakeDigits(text, plain);
             if (group != kGroupWidth) return std::nullopt;
             digits += group;

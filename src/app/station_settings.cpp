@@ -17,9 +17,11 @@ constexpr std::string_view kDefaultAgwHost = "localhost";
 constexpr std::string_view kSaveWord = "SAVE";
 constexpr double kHighestPort = 65535.0;
 
-// host[:port]: a port after the first colon; without a colon the port is left alone.
+// host[:port]: a port after the first colon; without a colon the port is left alone. An IPv6
+// address has colons of its own, so it comes in brackets, and the port's colon follows them.
 void SetEndpoint(std::string_view endpoint, std::string& host, std::uint16_t& port) {
-    const std::size_t colon = endpoint.find(':');
+    const std::size_t bracket = endpoint.starts_with('[') ? endpoint.find(']') : 0;
+    const std::size_t colon = endpoint.find(':', bracket == std::string_view::npos ? 0 : bracket);
     if (colon == std::string_view::npos) {
         host = std::string(endpoint);
         return;
@@ -60,6 +62,13 @@ std::string UpperCase(std::string_view text) {
         }
     }
     return result;
+}
+
+std::string SocketHostName(std::string_view host) {
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+        host = host.substr(1, host.size() - 2);
+    }
+    return std::string(host);
 }
 
 void ParseCommandLine(std::string_view text, StationSettings& settings) {

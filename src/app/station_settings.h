@@ -36,6 +36,10 @@ std::string_view TrimBlanks(std::string_view text);
 // The text in upper case, Latin-1 letters included.
 std::string UpperCase(std::string_view text);
 
+// The host as a socket takes it: an IPv6 address typed in brackets ("[::1]") without them;
+// any other text as it is.
+std::string SocketHostName(std::string_view host);
+
 // Fills `settings` from the command line: call sign, optional endpoint word, optional SAVE.
 // Fields the text does not name keep their values.
 void ParseCommandLine(std::string_view text, StationSettings& settings);

@@ -43,6 +43,7 @@ void AgwLink::Close() {
 
 void AgwLink::OnConnected() {
     cutter_.Reset();
+    probesUnanswered_ = 0;
     socket_.Send(EncodeAgwRequest(kMonitorRequest));
     events_.Connected(LinkKind::Agw);
     socket_.Send(EncodeAgwRequest(kVersionRequest));
@@ -66,6 +67,11 @@ void AgwLink::OnError(const std::string& description) {
 }
 
 void AgwLink::OnClosed() { events_.Lost(LinkKind::Agw); }
+
+void AgwLink::SendVersionProbe() {
+    ++probesUnanswered_;
+    socket_.Send(EncodeAgwRequest(kVersionRequest));
+}
 
 void AgwLink::TakeMonitorLines(std::string_view text) {
     lines_.clear();
@@ -98,6 +104,12 @@ void AgwLink::HandleAgwFrame(const AgwFrame& frame) {
             return;
         }
         case kVersionRequest:
+            // The engine answers in order: the connect's own request is long answered when a
+            // probe goes out.
+            if (probesUnanswered_ > 0) {
+                --probesUnanswered_;
+                return;
+            }
             events_.EngineVersion(ReadVersionNumber(frame.data, 0),
                                   ReadVersionNumber(frame.data, 4));
             break;

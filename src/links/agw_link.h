@@ -29,6 +29,11 @@ class AgwLink {
     void OnError(const std::string& description);
     void OnClosed();
 
+    // Asks the engine's version again, to learn whether it still answers. The reply is not
+    // reported; until it comes, AwaitingProbe is true.
+    void SendVersionProbe();
+    bool AwaitingProbe() const { return probesUnanswered_ > 0; }
+
   private:
     void HandleAgwFrame(const AgwFrame& frame);
     // Turns a monitored frame's text into the rows it shows: its last two non-empty lines.
@@ -38,6 +43,7 @@ class AgwLink {
     LinkEvents& events_;
     AgwFrameCutter cutter_;
     std::vector<std::string> lines_;
+    int probesUnanswered_ = 0;
 };
 
 }  // namespace pluvetta

@@ -33,6 +33,7 @@ void ServerLink::OnConnected() {
 }
 
 void ServerLink::OnData(std::string_view bytes) {
+    bytesReceived_ += bytes.size();
     splitter_.Feed(bytes, [this](std::string_view line) {
         const std::string login = login_.OnLine(line, watchedCall_);
         HandleServerLine(line);

@@ -34,6 +34,12 @@ class ServerLink {
     // while logged in, nothing otherwise.
     void OnKeepAliveTick();
 
+    // Whether this connection's server greeted and was sent the login.
+    bool LoggedIn() const { return login_.LoggedIn(); }
+    // How many bytes arrived since the link was made, over all its connections; a change tells
+    // that the server still speaks.
+    std::uint64_t BytesReceived() const { return bytesReceived_; }
+
   private:
     void ForgetConnection();
     void HandleServerLine(std::string_view line);
@@ -43,6 +49,7 @@ class ServerLink {
     std::string watchedCall_;
     ServerLineSplitter splitter_;
     ServerLogin login_;
+    std::uint64_t bytesReceived_ = 0;
 };
 
 }  // namespace pluvetta

@@ -14,6 +14,9 @@ class Socket {
     // May be called in any state, also when never connected.
     virtual void Close() = 0;
     virtual void Send(const std::string& bytes) = 0;
+    // Whether each Connect resolves the host name afresh and tries its addresses in a random
+    // order, as a link that reconnects by itself should. Off by default.
+    virtual void ResolveOnEveryConnect(bool /*on*/) {}
 };
 
 }  // namespace pluvetta

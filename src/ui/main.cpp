@@ -7,6 +7,7 @@
 
 #include "ui/main_window.h"
 #include "ui/monitor_binding.h"
+#include "ui/options_file.h"
 #include "ui/qt_locale.h"
 #include "ui/run_hooks.h"
 #include "ui/session_end.h"
@@ -41,6 +42,11 @@ int main(int argc, char* argv[]) {
         binding.CloseUnattended();
         QCoreApplication::exit(0);
     });
+
+    pluvetta::OptionsFile options(
+        pluvetta::OptionsFile::DefaultPath(),
+        [&binding](const pluvetta::Options& read) { binding.Core().ApplyOptions(read); });
+    options.Read();
 
     bool closed = false;
     QObject::connect(&window, &pluvetta::MainWindow::Closing, &window,

@@ -1,7 +1,9 @@
 #include "ui/monitor_binding.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 
@@ -48,6 +50,19 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
         std::chrono::duration_cast<std::chrono::milliseconds>(Monitor::kServerKeepAliveInterval));
     QObject::connect(keepAlive, &QTimer::timeout, &window, [&server] { server.OnKeepAliveTick(); });
     keepAlive->start();
+
+    // The reconnect clock: a steady time each second. Tests speed it up with the hidden
+    // PLUVETTA_TEST_SECONDS_SCALE, so that minutes of waiting pass in seconds.
+    const int scale = std::max(1, qEnvironmentVariableIntValue("PLUVETTA_TEST_SECONDS_SCALE"));
+    auto* clock = new QTimer(&window);
+    clock->setObjectName(QStringLiteral("tmrReconnect"));
+    clock->setInterval(std::max(1000 / scale, 10));
+    QElapsedTimer steady;
+    steady.start();
+    QObject::connect(clock, &QTimer::timeout, &window, [this, steady, scale] {
+        monitor_.OnClockTick(SteadyTime(steady.elapsed() * scale));
+    });
+    clock->start();
 
     window.SetSetupHooks([this] { return monitor_.SetupFilling(); },
                          [this](const SetupForm& form) { return monitor_.AcceptSetup(form); });

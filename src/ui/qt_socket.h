@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QTcpSocket>
 #include <functional>
@@ -34,6 +36,7 @@ class QtSocket : public QObject, public Socket {
     // Drops the connection at once, whatever its state, and reports no event for it.
     void Close() override;
     void Send(const std::string& bytes) override;
+    void ResolveOnEveryConnect(bool on) override { resolveAfresh_ = on; }
 
   signals:
     // The same events for onlookers, each after the link has handled it.
@@ -44,6 +47,9 @@ class QtSocket : public QObject, public Socket {
     void OnReadyRead();
     void OnError(QAbstractSocket::SocketError error);
     void OnDisconnected();
+    void LookUp(const QString& host, std::uint16_t port);
+    // Tries the next address of the last look-up; false when none is left.
+    bool ConnectNextAddress();
 
     QTcpSocket* socket_;
     SocketEvents events_;
@@ -52,6 +58,10 @@ class QtSocket : public QObject, public Socket {
     // Counts connects and closes, so that an error held back for later can tell whether the
     // connection it belongs to is still the current one.
     unsigned generation_ = 0;
+    bool resolveAfresh_ = false;
+    // With resolveAfresh_: the addresses not yet tried, in the order to try them.
+    QList<QHostAddress> addresses_;
+    std::uint16_t port_ = 0;
 };
 
 }  // namespace pluvetta

@@ -6,12 +6,11 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <ostream>
-#include <string>
+#include <tuple>
 
 #include "app/fake_ports.h"
 
@@ -38,9 +37,8 @@ TEST(AlarmsFileText, LayoutSpacesAndLineEndsDoNotMatterButEveryFieldMust) {
         {"#FALSE#,#TRUE#,#TRUE#,#TRUE#\n-5,40,20,96\r900,1040,40,250\r\n\r\n  \r\n50,80", AlarmSettings{}},
         {" #TRUE# ,\t#TRUE#,#TRUE#,  #FALSE#\r\n-12.5 , 35.25,16.5,99\r\n980.4,1.0305e3,0.5,120.75\r\n45.1, 88.8 ", kCustom},  // 16.5 to the even 16
         {kDefaultFile.substr(0, kDefaultFile.size() - 5), std::nullopt},
-        // A number where a flag belongs means a line went missing.
-        {"0,1,1,1\r\n-5,40,20,96\r\n900,1040,40,250\r\n50,80", std::nullopt},
-        {"#false#,#TRUE#,#TRUE#,#TRUE#\r\n-5,40,20,96\r\n900,1040,40,250\r\n50,80", std::nullopt},
+        {"0,1,1,1\r\n-5,40,20,96\r\n900,1040,40,250\r\n50,80", std::nullopt},  // a line went missing
+        {"\xEF\xBB\xBF#false#,#True#,#TRUE#,#TRUE#\r\n-5,40,20,96\r\n900,1040,40,250\r\n50,80", AlarmSettings{}},  // as Windows editors save
         {"#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n-5,,20,96\r\n900,1040,40,250\r\n50,80", std::nullopt},
         {"#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n-5,40,20,32767.5\r\n900,1040,40,250\r\n50,80", std::nullopt},
     };
@@ -48,9 +46,12 @@ TEST(AlarmsFileText, LayoutSpacesAndLineEndsDoNotMatterButEveryFieldMust) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(ParseAlarmsFile(text), expected) << text;
 }
 
+// The first 64 KiB: a check on a file of gigabytes fails at once instead of reading it all.
 std::string ReadAll(const fs::path& path) {
+    std::string text(std::size_t{1} << 16, '\0');
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    return text.substr(0, static_cast<std::size_t>(in.gcount()));
 }
 
 // A fresh folder per test, where a temporary file left behind shows in the entry count.
@@ -64,12 +65,16 @@ class AlarmsFile : public ::testing::Test {
     const fs::path file_ = folder_.path / "WxAlarms.ini";
 };
 
-// A folder where the file belongs: the rename fails, and the temporary file goes. Root writes
-// into read-only folders, so this path fails for a reason that holds for root too.
-TEST_F(AlarmsFile, SaveOntoAFolderFailsAndLeavesNoTemporaryFile) {
+// A folder in the way fails a save, which leaves no temporary file, or the keeping of a damaged
+// file, which then stays. Root writes into read-only folders; this fails for root too.
+TEST_F(AlarmsFile, AFolderInTheWayFailsTheSaveOrTheKeepAndChangesNothing) {
     fs::create_directories(file_ / "inside");
     EXPECT_FALSE(SaveAlarmSettings(kCustom, file_));
     EXPECT_EQ(EntryCount(folder_.path), 1);
+    fs::rename(file_, file_.string() + ".damaged");
+    Write("#TRUE#");
+    EXPECT_TRUE(LoadAlarmSettings(file_).saveFailed);
+    EXPECT_EQ(ReadAll(file_), "#TRUE#");
 }
 
 TEST_F(AlarmsFile, WriteFailingHalfwayKeepsTheOldFile) {
@@ -93,7 +98,8 @@ TEST_F(AlarmsFile, SaveGoesThroughALinkKeepsPermissionsAndReadsBack) {
     const fs::path elsewhere = folder_.path / "elsewhere", target = elsewhere / "alarms.ini";
     fs::create_directories(elsewhere);
     std::ofstream(target) << kDefaultFile << "some much longer text that a rewrite must not leave";
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, kept);
     fs::create_symlink("elsewhere/alarms.ini", file_);
     fs::create_symlink(elsewhere / "new.ini", folder_.path / "dangling.ini");
 
@@ -102,23 +108,21 @@ TEST_F(AlarmsFile, SaveGoesThroughALinkKeepsPermissionsAndReadsBack) {
     EXPECT_EQ(ReadAll(target), kCustomFile);
     EXPECT_EQ(ReadAll(elsewhere / "new.ini"), kCustomFile);
     EXPECT_EQ(LoadAlarmSettings(file_).settings, kCustom);
-    EXPECT_EQ(fs::status(target).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(target).permissions(), kept);
     EXPECT_EQ(EntryCount(elsewhere), 2);
 }
 
-// Root reads through any permission, so the unreadable files are a FIFO, which would block an
-// ordinary open until a writer came (the alarm ends the test instead of hanging), and a link
-// loop. Of a sparse file of gigabytes only the start is read.
-TEST_F(AlarmsFile, UnreadableFileStaysAndADamagedOneOfAnySizeIsReplaced) {
-    const std::pair<std::function<void()>, fs::file_type> cases[] = {
-        {[this] { ASSERT_EQ(mkfifo(file_.c_str(), 0600), 0); }, fs::file_type::fifo},
-        {[this] { fs::create_symlink(file_, file_); }, fs::file_type::symlink},
-        {[this] { Write("#TRUE#,#FALSE#,#FALSE#,#FALSE#\r\n1,2,3,4\r\n5,6,7,8\r\n9,x\r\n"); },
-         fs::file_type::regular},
-        {[this] { std::ofstream(file_).close(), fs::resize_file(file_, std::uintmax_t{8} << 30); },
-         fs::file_type::regular}};
-    for (const auto& [make, type] : cases) {
+// Unreadable even to root: a FIFO (an ordinary open would block; the alarm ends a hang). A
+// damaged file, of a sparse one only the start read, is kept in an older copy's place.
+TEST_F(AlarmsFile, UnreadableFileStaysAndADamagedOneOfAnySizeIsKeptAndReplaced) {
+    const std::string damaged = "#TRUE#,#FALSE#,#FALSE#,#FALSE#\r\n1,2,3,4\r\n5,6,7,8\r\n9,x\r\n";
+    const std::uintmax_t sparse = std::uintmax_t{8} << 30;
+    const std::tuple<std::function<void()>, fs::file_type, std::uintmax_t> cases[] = {
+        {[this] { ASSERT_EQ(mkfifo(file_.c_str(), 0600), 0); }, fs::file_type::fifo, 0},
+        {[&] { Write(damaged); }, fs::file_type::regular, damaged.size()},
+        {[&] { std::ofstream(file_).close(), fs::resize_file(file_, sparse); },
+         fs::file_type::regular, sparse}};
+    for (const auto& [make, type, keptSize] : cases) {
         fs::remove_all(file_);
         make();
         alarm(5);
@@ -130,6 +134,7 @@ TEST_F(AlarmsFile, UnreadableFileStaysAndADamagedOneOfAnySizeIsReplaced) {
         EXPECT_EQ(fs::symlink_status(file_).type(), type);
         if (type == fs::file_type::regular) {
             EXPECT_EQ(ReadAll(file_), kDefaultFile);
+            EXPECT_EQ(fs::file_size(file_.string() + ".damaged"), keptSize);
         }
     }
 }

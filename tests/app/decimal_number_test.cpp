@@ -8,15 +8,16 @@
 #include <string>
 #include <tuple>
 
+#include "app/setup_form.h"
+
 namespace pluvetta {
 namespace {
 
-// Under a locale with a decimal comma, as on an Italian desktop (scripts/install-deps.sh makes
-// it; naming it to the C++ library sets C's too). Read: text, the length of its leading number,
-// the value when all of it is one number. Written: the shortest form of at most seven digits.
+// Under an Italian locale, with a decimal comma (scripts/install-deps.sh makes it). Read: text,
+// the length of its leading number, its value when all of it is one number. Written: the
+// shortest form of at most seven digits.
 TEST(DecimalNumber, ReadsAndWritesWithAPointWhateverTheLocale) {
     const std::locale saved = std::locale::global(std::locale("it_IT.UTF-8"));
-    EXPECT_EQ(std::to_string(12.5), "12,500000");
     const std::tuple<std::string, std::size_t, std::optional<double>> read[] = {
         {"+8001", 5, 8001}, {"-12.50", 6, -12.5}, {".5e4", 4, 5000}, {"1e+20", 5, 1e20},
         {"5.", 2, 5},       {"80e+x", 2, {}},     {"8001,5", 4, {}}, {"12.5.3", 4, {}},
@@ -41,6 +42,12 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbourAndOutOfRangeIsNone) {
         {8000.5, 8000}, {8001.5, 8002}, {-0.5, 0},   {-32768.4, -32768},
         {32767.5, {}},  {-32768.6, {}}, {1e300, {}}, {std::nan(""), {}}};
     for (const auto& [value, rounded] : cases) EXPECT_EQ(RoundToInt16(value), rounded) << value;
+}
+
+// Where the locale groups with a no-break space, the box shows one and the user types a space.
+TEST(ReadUserNumber, ASpaceStandsForANoBreakSpaceGroupSeparatorOnly) {
+    EXPECT_EQ(ReadUserNumber(" -1 234,5", {",", "\xA0", "-"}), -1234.5f);
+    EXPECT_EQ(ReadUserNumber("1 234,5", {",", ".", "-"}), std::nullopt);
 }
 
 }  // namespace

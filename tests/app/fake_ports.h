@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -34,7 +35,10 @@ struct FakeScreen : Screen {
     Canvas& WindRose() override { return rose; }
     Canvas& TrendPicture(TrendBox box) override { return trend.at(static_cast<std::size_t>(box)); }
     void SetRxRows(const std::vector<std::string>& rows) override { rxRows = rows; }
-    void SetLogText(const std::string& text) override { logText = text; }
+    void SetLogText(const std::string& text) override {
+        logText = text;
+        if (text.empty()) journal.push_back("log emptied");
+    }
     void SetWindowCaption(const std::string& text) override {
         journal.push_back("caption=" + text);
     }
@@ -58,6 +62,7 @@ struct FakeDesktop : Desktop {
     explicit FakeDesktop(Journal& notes) : journal(notes) {}
     void ShowWarning(const std::string& title, const std::string& text) override {
         journal.push_back("warning [" + title + "] " + text);
+        if (whileWarningUp) std::exchange(whileWarningUp, {})();
     }
     void ShowSetupDialog(DialogMode mode) override {
         journal.push_back(mode == DialogMode::Modal ? "setup modal" : "setup modeless");
@@ -71,6 +76,8 @@ struct FakeDesktop : Desktop {
     std::string TimeOfDay() const override { return "12:34:56"; }
 
     Journal& journal;
+    // What happens, once, while the next warning box is up: the event loop runs meanwhile.
+    std::function<void()> whileWarningUp;
     bool setupVisible = false;
     WindowState state = WindowState::Normal;
     int beeps = 0, restores = 0, bringsToFront = 0, timerRestarts = 0;
@@ -110,11 +117,9 @@ struct TempFolder {
         if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
         path = name;
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+    ~TempFolder() { std::filesystem::remove_all(path, ignored); }
     std::filesystem::path path;
+    std::error_code ignored;
 };
 
 }  // namespace pluvetta::testing

@@ -51,17 +51,19 @@ TEST(MonitorStartAndShutdown, AlarmsFileIsSavedWithSaveOnlyAndItsFaultsAreToldOn
     fs::remove(file);
     fs::create_symlink(file, file);  // a loop: it exists, but cannot be opened
     MonitorOnFakes unread;
+    // A logout while the box is up: a save over the loop would fail.
+    unread.desktop.whileWarningUp = [&unread] {
+        EXPECT_TRUE(unread.monitor.Shutdown(Monitor::ShutdownBy::Signal));
+    };
     unread.monitor.Start("Q1XYZ A:hostb SAVE", folder.path);
     EXPECT_EQ(unread.Take(),
-              (Journal{Warning(file, "read Wx Alarm values: the defaults are in use"),
-                       "agw connect hostb:8000"}));
-    EXPECT_TRUE(unread.monitor.Shutdown());  // a save over the loop would fail
+              (Journal{Warning(file, "read Wx Alarm values: the defaults are in use"), "agw close",
+                       "server close", "agw connect hostb:8000"}));
     unread.monitor.Alarms().HiTemp = 35.5f;
     EXPECT_FALSE(unread.monitor.Shutdown(Monitor::ShutdownBy::Signal));
     EXPECT_FALSE(unread.monitor.Shutdown());
-    EXPECT_EQ(unread.Take(),
-              (Journal{"agw close", "server close", "agw close", "server close", "agw close",
-                       "server close", Warning(file, "save Wx Alarm values")}));
+    EXPECT_EQ(unread.Take(), (Journal{"agw close", "server close", "agw close", "server close",
+                                      Warning(file, "save Wx Alarm values")}));
 }
 
 TEST(MonitorLinks, ConnectNamesTheStationAndStartBlanksTheReadoutInOrder) {
@@ -77,8 +79,8 @@ TEST(MonitorLinks, ConnectNamesTheStationAndStartBlanksTheReadoutInOrder) {
                        "traytip=Q1XYZ-13 Wx Station", "lblWxData=Pluvetta v6",
                        "lblPress=", "lblTemp=", "lblUR=", "lblRain=", "lblElapsed=00"}));
     for (const RecordingCanvas& box : rig.screen.trend) EXPECT_TRUE(box.SinceLastClear().empty());
-    EXPECT_FALSE(rig.monitor.TrendReady());
-    EXPECT_EQ(rig.monitor.MinutesSinceReport(), 0);
+    EXPECT_EQ(std::tuple(rig.monitor.TrendReady(), rig.monitor.MinutesSinceReport()),
+              std::tuple(false, 0));
 
     // The AGWPE link leaves the comment line to the engine's version reply.
     rig.monitor.Connected(Agw);
@@ -110,6 +112,23 @@ TEST(MonitorLinks, FailedOrLostLinkIsClosedAndSwitchedOff) {
     }
 }
 
+// A box belongs to the connection attempt that failed: answered after the user has connected
+// the link again, it leaves the new connection alone.
+TEST(MonitorLinks, BoxAnsweredAfterAReconnectLeavesTheNewConnection) {
+    MonitorOnFakes rig;
+    rig.monitor.Station().AgwEnabled = rig.monitor.Station().ServerEnabled = true;
+    rig.desktop.whileWarningUp = [&rig] {
+        rig.monitor.Failed(Server, "refused");  // answered at once: the setup opens
+        SetupForm form = rig.monitor.SetupFilling();
+        form.Number(SetupField::AgwPort) = "8001";
+        rig.monitor.AcceptSetup(form);
+        rig.Take();
+    };
+    rig.monitor.Failed(Agw, "refused");
+    EXPECT_EQ(std::tuple(rig.Take(), rig.monitor.Station().AgwEnabled),
+              std::tuple(Journal{}, true));
+}
+
 // Every packet with rows shows them; the watched station's, while the gate is open, is logged
 // (two rows, a missing one empty, a server line with the time added) and decoded if weather.
 const std::string wx = "_10090556c220s004t077", head = "[12:34:56] H:\r\n";
@@ -117,6 +136,7 @@ const std::string wx = "_10090556c220s004t077", head = "[12:34:56] H:\r\n";
 TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOpen) {
     struct Case {
         LinkKind link = Server;
+        const char* call = "Q1XYZ-13";
         const char* sender = "Q1XYZ-13";
         std::vector<std::string_view> rows = {"H:", wx};
         bool hasRows = true, gateOpen = true, decoded = false;
@@ -130,12 +150,14 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         {.gateOpen = false},
         {.sender = "q1xyz-13"},
         {.sender = "Q1XYZ"},
+        {.call = "", .sender = ""},  // an empty call matches nothing
         {.rows = {"H:", "!4903.50N/07201.75W-"}, .log = head + "!4903.50N/07201.75W-\r\n"},
     };
     const std::vector<std::string_view> old = {"old", "rows"};
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         MonitorOnFakes rig;
+        rig.monitor.Station().StationCall = c.call;
         rig.monitor.Packet(Server, {.sender = "Q2ABC", .hasRows = true, .rows = old});
         if (!c.gateOpen) rig.monitor.ProcessWeatherReport("_10090556c220s004");
         rig.monitor.Packet(c.link, {.sender = c.sender, .hasRows = c.hasRows, .rows = c.rows});
@@ -153,25 +175,25 @@ TEST(ProcessWeatherReport, ReportsWithWindDataDrawTheRoseAndCloseTheGateForAMinu
     const testing::FakeScreen& s = rig.screen;
     rig.monitor.Alarms().BeepOnData = true;
     rig.monitor.ProcessWeatherReport("_10090556c...s...t077");
-    EXPECT_TRUE(rig.monitor.ReportGate());
-    EXPECT_EQ(std::tuple(rig.desktop.timerRestarts, rig.desktop.beeps), std::tuple(0, 0));
-    EXPECT_EQ(rig.desktop.bringsToFront, 1);  // FocusOnData, on by default, takes every report
+    // FocusOnData, on by default, takes every report.
+    EXPECT_EQ(std::tuple(rig.monitor.ReportGate(), rig.desktop.timerRestarts, rig.desktop.beeps,
+                         rig.desktop.bringsToFront),
+              std::tuple(true, 0, 0, 1));
     // The first report after a start clears its trend boxes but draws no arrow.
     EXPECT_EQ(s.trend[0].calls, std::vector<RecordingCanvas::Call>{{}});
     // -99 is wind data, though no direction to draw.
     rig.monitor.ProcessWeatherReport("_10090556c-99s000t077");
-    EXPECT_FALSE(rig.monitor.ReportGate());
-    EXPECT_EQ(std::tuple(rig.desktop.timerRestarts, rig.desktop.beeps), std::tuple(1, 1));
-    EXPECT_TRUE(s.rose.calls.empty());
+    EXPECT_EQ(std::tuple(rig.monitor.ReportGate(), rig.desktop.timerRestarts, rig.desktop.beeps,
+                         s.rose.calls.empty()),
+              std::tuple(false, 1, 1, true));
     for (int i = 0; i < 120; ++i) rig.monitor.OnElapsedTick();
-    EXPECT_TRUE(rig.monitor.ReportGate());
-    EXPECT_EQ(s.Caption(Label::Elapsed), "99");
+    EXPECT_EQ(std::tuple(rig.monitor.ReportGate(), s.Caption(Label::Elapsed)),
+              std::tuple(true, "99"));
 
     rig.monitor.ProcessWeatherReport("_10090556c220s004g005t077r000p000P000h50b09900");
-    EXPECT_FALSE(s.rose.calls.empty());
-    EXPECT_FALSE(s.calmVisible);
-    EXPECT_EQ(s.fontPoints.at(Label::Rain), 8);
-    EXPECT_EQ(s.Caption(Label::Elapsed), "00");
+    EXPECT_EQ(std::tuple(s.rose.calls.empty(), s.calmVisible, s.fontPoints.at(Label::Rain),
+                         s.Caption(Label::Elapsed)),
+              std::tuple(false, false, 8, "00"));
     rig.monitor.OnElapsedTick();
     EXPECT_EQ(s.Caption(Label::Elapsed), "01");
     rig.monitor.ProcessWeatherReport("_10090556c270s000g000");
@@ -207,20 +229,19 @@ TEST(ProcessWeatherReport, ArrowsCompareWithTheLastShownValueAndAbsentValuesKeep
 // Five alarms at once: wind 80 km/h, gust over 80, hot, humid and low pressure. The window is
 // raised, out of the tray when it is not shown normally, and beeps once.
 TEST(ProcessWeatherReport, AlarmsRaiseAndBeepOnceWhateverTheirNumber) {
+    MonitorOnFakes rig;
+    rig.monitor.Alarms().FocusOnData = false;
     for (const WindowState state :
          {WindowState::Normal, WindowState::Minimised, WindowState::Maximised}) {
-        MonitorOnFakes rig;
-        rig.monitor.Alarms().FocusOnData = false;
         rig.desktop.state = state;
         rig.monitor.ProcessWeatherReport("_10090556c220s050g060t110h99b08800");
-        const bool normal = state == WindowState::Normal;
-        EXPECT_EQ(std::tuple(rig.desktop.beeps, rig.desktop.restores, rig.desktop.bringsToFront),
-                  std::tuple(1, normal ? 0 : 1, normal ? 1 : 0));
-        EXPECT_EQ(rig.screen.colors.at(Label::WxData), kAlarmRed);
-        // The wind label turns blue on every report, also one that keeps its caption.
-        rig.monitor.ProcessWeatherReport("_10090556c-99s000");
-        EXPECT_EQ(rig.screen.colors.at(Label::WxData), kNormalBlue);
     }
+    EXPECT_EQ(std::tuple(rig.desktop.beeps, rig.desktop.restores, rig.desktop.bringsToFront),
+              std::tuple(3, 2, 1));
+    EXPECT_EQ(rig.screen.colors.at(Label::WxData), kAlarmRed);
+    // The wind label turns blue on every report, also one that keeps its caption.
+    rig.monitor.ProcessWeatherReport("_10090556c-99s000");
+    EXPECT_EQ(rig.screen.colors.at(Label::WxData), kNormalBlue);
 }
 
 }  // namespace

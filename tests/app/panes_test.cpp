@@ -24,14 +24,10 @@ TEST(PaneSwitching, ClickSequencesGiveSizesPanesAndHistoryHeight) {
         }
         EXPECT_EQ(layout, expected) << "clicks " << clicks;
     }
-}
-
-TEST(PaneSwitching, SizesOtherThanTheExactStatesCountAsShortAndNarrow) {
+    // Sizes other than the exact states count as short and narrow.
     const PaneLayout odd{.outerWidth = kWideOuterWidth - 1, .outerHeight = kTallOuterHeight + 1};
-    EXPECT_EQ(SwitchRxPane(odd),
-              (PaneLayout{kWideOuterWidth - 1, kTallOuterHeight, true, false, 1500}));
-    EXPECT_EQ(SwitchHistoryPane(odd),
-              (PaneLayout{kWideOuterWidth, kTallOuterHeight + 1, false, true, 1500}));
+    EXPECT_EQ(SwitchRxPane(odd), (PaneLayout{kWideOuterWidth - 1, kTallOuterHeight, true, false}));
+    EXPECT_EQ(SwitchHistoryPane(odd), (PaneLayout{kWideOuterWidth, odd.outerHeight, false, true}));
 }
 
 }  // namespace

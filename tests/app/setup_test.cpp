@@ -13,19 +13,18 @@ namespace {
 
 using testing::Journal;
 
-// Italian numbers; a minute after the last report, with a log shown.
+// Italian numbers; a minute after the last report.
 struct Rig : testing::MonitorOnFakes {
     explicit Rig(bool agwOn) : MonitorOnFakes({",", ".", "-"}) {
         monitor.Station() = {"Q1XYZ-13", "localhost", 8000, agwOn, "hosta", 14580, true, false};
         monitor.OnElapsedTick();
-        screen.logText = "old log";
         journal.clear();
     }
 };
 
 TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {
     using Edit = std::function<void(SetupForm&)>;
-    const Journal agwAgain = {"agw close", "agw connect localhost:8000"};
+    const Journal agwAgain = {"agw close", "log emptied", "agw connect localhost:8000"};
     // clang-format off
     const std::tuple<bool, Edit, Journal, std::string> cases[] = {
         {true, [](SetupForm&) {}, {}, "Q1XYZ-13"},
@@ -33,11 +32,12 @@ TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {
         {true, [](SetupForm& f) { f.call = " n0call "; }, agwAgain, "N0CALL"},
         {false, [](SetupForm& f) { f.agwEnabled = true; }, agwAgain, "Q1XYZ-13"},  // on again after an error
         {true, [](SetupForm& f) { f.Number(SetupField::AgwPort) = "80 01x"; f.Number(SetupField::ServerPort) = "45000"; },
-         {"agw close", "agw connect localhost:8001", "server close", "server connect hosta:45000"}, "Q1XYZ-13"},
+         {"agw close", "log emptied", "agw connect localhost:8001", "server close", "log emptied", "server connect hosta:45000"}, "Q1XYZ-13"},
+        {true, [](SetupForm& f) { f.serverEnabled = false; }, {"server close", "lblWxComment=Aprs Server Disconnected"}, "Q1XYZ-13"},
         {true, [](SetupForm& f) { f.agwEnabled = f.serverEnabled = false; f.call = "N0CALL"; },
          {"agw close", "lblWxComment=AGWPE Disconnected", "server close", "lblWxComment=Aprs Server Disconnected",
           "caption=Pluvetta OFF", "traytip=Pluvetta OFF", "lblWxData=Pluvetta v6", "lblPress=", "lblTemp=", "lblUR=",
-          "lblRain=", "lblElapsed=00", "lblWxComment=Pluvetta OFF"}, "Q1XYZ-13"},
+          "lblRain=", "lblElapsed=00", "log emptied", "lblWxComment=Pluvetta OFF"}, "Q1XYZ-13"},
     };
     // clang-format on
     for (const auto& [agwOn, edit, journal, call] : cases) {
@@ -47,13 +47,13 @@ TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {
         EXPECT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
         EXPECT_EQ(rig.journal, journal);
         EXPECT_EQ(rig.monitor.Station().StationCall, call);
-        // Each reconnect and the switch-off empty the log; the elapsed count runs on.
-        EXPECT_EQ(rig.screen.logText, journal.empty() ? "old log" : "");
+        // The elapsed count runs on.
         EXPECT_EQ(rig.monitor.MinutesSinceReport(), 1);
     }
 }
 
-// One decimal in the user's format; humidities are whole numbers, rounded half to even.
+// One decimal in the user's format; humidities are whole numbers, rounded half to even, up to
+// 100.
 TEST(AcceptSetup, ThresholdsAndFlagsGoBothWaysInTheUsersFormat) {
     Rig rig(true);
     SetupForm form = rig.monitor.SetupFilling();
@@ -61,13 +61,13 @@ TEST(AcceptSetup, ThresholdsAndFlagsGoBothWaysInTheUsersFormat) {
                                 "50,0", "80,0", "-5,0", "40,0", "20", "96", "900,0", "1.040,0",
                                 "40,0", "250,0", "8000", "14580"}));
     // The port of a link left off is not read.
-    form.numbers = {"50", "1.080,5", " -2,5 ", "40,", "50,5", "97,5",
+    form.numbers = {"50", "1.080,5", " -2,5 ", "40,", "49,5", "100,5",
                     ",5", "1040",    "0",      "2",   "8000", "0"};
     form.beepOnData = form.saveAlarms = true;
     form.focusOnAlarm = form.serverEnabled = false;
     ASSERT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
-    EXPECT_EQ(rig.monitor.Alarms(), (AlarmSettings{true, true, true, false, -2.5f, 40, 50, 98, 0.5f,
-                                                   1040, 0, 2, 50, 1080.5f}));
+    EXPECT_EQ(rig.monitor.Alarms(), (AlarmSettings{true, true, true, false, -2.5f, 40, 50, 100,
+                                                   0.5f, 1040, 0, 2, 50, 1080.5f}));
     EXPECT_TRUE(rig.monitor.Station().SaveAlarms);
 }
 

@@ -1,11 +1,11 @@
 #include "app/station_settings.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
-#include <cstdint>
-#include <string>
 #include <tuple>
 #include <utility>
+
+#include "app/fake_ports.h"
 
 namespace pluvetta {
 namespace {
@@ -27,13 +27,13 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         {"Q1XYZ SAVE", {.AgwHost = "SAVE"}},
         {"Q1XYZ S:hosta SAVE NOW", {.ServerHost = "hosta", .AgwEnabled = false, .ServerEnabled = true}},
         {"Q1XYZ A:hostb:8001xyz:9", {.AgwHost = "hostb", .AgwPort = 8001}},
-        // An empty host is the default one, which enables nothing.
-        {"Q1XYZ S::14580", {.ServerPort = 14580}},
-        // Tabs are not blanks: the whole text is one word, cut to nine characters.
-        {"q1xyz\ta:hostb", {.StationCall = "Q1XYZ\tA:H"}},
+        {"Q1XYZ [::1]:8001", {.AgwHost = "[::1]", .AgwPort = 8001}},  // an IPv6 address in brackets
+        {"Q1XYZ s:[::1]", {.ServerHost = "[::1]", .AgwEnabled = false, .ServerEnabled = true}},
+        {"Q1XYZ A:::1:9000", {}},  // bare, its first colon starts the port
+        {"Q1XYZ S::14580", {.ServerPort = 14580}},  // an empty host is the default: it enables nothing
+        {"q1xyz\ta:hostb", {.StationCall = "Q1XYZ\tA:H"}},  // a tab is no blank: one word, cut to nine
         {"q1\xe9z", {.StationCall = "Q1\xc9Z"}},
-        // Without a call sign no link is enabled on its behalf.
-        {"", {.StationCall = "", .AgwEnabled = false}},
+        {"", {.StationCall = "", .AgwEnabled = false}},  // no call sign enables no link
     };
     // clang-format on
     const auto fields = [](const auto& s) {
@@ -54,6 +54,19 @@ TEST(ReadPortValue, LeadingDecimalNumberRoundedHalfToEvenOrZeroOutsideTcpPorts) 
         {"8001.5", 8002}, {"8000.5", 8000}, {"8001xyz", 8001}, {"65535", 65535}, {"65535.5", 0},
         {"0.4", 0},       {"abc", 0},       {"-8001", 0},      {"1e400", 0}};
     for (const auto& [text, port] : cases) EXPECT_EQ(ReadPortValue(text), port) << text;
+}
+
+// The socket gets an address without its brackets, which the settings, and so the dialog, keep.
+TEST(SocketHostName, BracketsComeOffOnTheWayToTheSocketOnly) {
+    testing::MonitorOnFakes fakes;
+    SetupForm form = fakes.monitor.SetupFilling();
+    form.agwHost = form.serverHost = "[::1]";
+    form.Number(SetupField::AgwPort) = form.Number(SetupField::ServerPort) = "9000";
+    form.agwEnabled = form.serverEnabled = true;
+    fakes.monitor.AcceptSetup(form);
+    EXPECT_EQ(fakes.monitor.SetupFilling().serverHost, "[::1]");
+    EXPECT_THAT(fakes.journal,
+                ::testing::IsSupersetOf({"agw connect ::1:9000", "server connect ::1:9000"}));
 }
 
 }  // namespace

@@ -2,45 +2,13 @@
 # End to end against a real AGWPE engine: Dire Wolf decodes gen_packets' 1200 baud audio of
 # packet lines and passes the frames on over its AGW port to the real pluvetta.
 source "$(dirname "$0")/lib.bash"
-dw_pid=""
-stop_all() {
-    exec 7>&- 2>/dev/null || true
-    [ -z "$dw_pid" ] || kill "$dw_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-    dw_pid=""
-}
+stop_all() { stop_direwolf; }
 
-# One packet per file, with no line feed for gen_packets to keep in it; the 44-byte WAV
-# header dropped, since Dire Wolf reads bare samples.
-packets=(
-    'Q1XYZ-13>APRS,WIDE2-1:>status text'
-    'Q1XYZ-13>APRS,WIDE2-1:!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW'
+gen_audio "$work/audio.raw" \
+    'Q1XYZ-13>APRS,WIDE2-1:>status text' \
+    'Q1XYZ-13>APRS,WIDE2-1:!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW' \
     'Q1XYZ-1>APRS:_10090556c045s020g030t050h60b10200'
-)
-for i in "${!packets[@]}"; do
-    printf '%s' "${packets[$i]}" >"$work/p$i.txt"
-    gen_packets -r 44100 -o "$work/p$i.wav" "$work/p$i.txt" >/dev/null
-    tail -c +45 "$work/p$i.wav" >>"$work/audio.raw"
-done
-
-# Dire Wolf reads a FIFO this shell holds open on fd 7, and exits at its end. It keeps running
-# when its port is taken, so the port is chosen by trying.
-mkfifo "$work/audio"
-for _ in $(seq 20); do
-    port=$((20000 + RANDOM % 12000))
-    printf '%s\n' 'ADEVICE stdin null' 'ARATE 44100' 'MODEM 1200' "AGWPORT $port" 'KISSPORT 0' \
-        >"$work/dw.conf"
-    direwolf -c "$work/dw.conf" -t 0 -q hd <"$work/audio" >"$work/dw.log" 2>&1 &
-    dw_pid=$!
-    exec 7>"$work/audio"
-    for _ in $(seq 200); do
-        grep -q -e "^Ready to accept AGW client" -e 'Bind failed' "$work/dw.log" && break
-        sleep 0.02
-    done
-    grep -q 'Bind failed' "$work/dw.log" || break
-    stop_all
-done
-[ -n "$dw_pid" ] || { echo "Dire Wolf did not start"; cat "$work/dw.log"; exit 1; }
+start_direwolf
 
 # 1. The engine's replies to R and G are on screen; the R reply follows the m request, so the
 #    audio can start.

@@ -6,6 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/replay-lib.sh"
 work="$(mktemp -d)"
 trap 'stop_monitor; stop_replay; declare -F stop_all >/dev/null && stop_all; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
+# The user's own options file stays out of the tests.
+export XDG_CONFIG_HOME="$work/config"
 failures=0
 
 fail() { echo "FAIL $1"; failures=$((failures + 1)); }
@@ -74,4 +76,50 @@ stop_monitor() {
     wait "$app_pid" 2>/dev/null || status=$?
     app_pid=""
     [ -z "${1:-}" ] || check "$1: exit status" 0 "$status"
+}
+
+# start_direwolf [PORT]: starts Dire Wolf with its AGW port on PORT, or on a free one found by
+# trying (it keeps running when its port is taken), and sets dw_pid and port. It reads bare
+# audio from a FIFO this shell holds open on fd 7, and exits at its end.
+start_direwolf() {
+    rm -f "$work/audio"
+    mkfifo "$work/audio"
+    for _ in $(seq 20); do
+        port=${1:-$((20000 + RANDOM % 12000))}
+        printf '%s\n' 'ADEVICE stdin null' 'ARATE 44100' 'MODEM 1200' "AGWPORT $port" \
+            'KISSPORT 0' >"$work/dw.conf"
+        direwolf -c "$work/dw.conf" -t 0 -q hd <"$work/audio" >"$work/dw.log" 2>&1 &
+        dw_pid=$!
+        exec 7>"$work/audio"
+        for _ in $(seq 200); do
+            grep -q -e "^Ready to accept AGW client" -e 'Bind failed' "$work/dw.log" && break
+            sleep 0.02
+        done
+        grep -q 'Bind failed' "$work/dw.log" || return 0
+        stop_direwolf
+    done
+    echo "Dire Wolf did not start"
+    cat "$work/dw.log"
+    exit 1
+}
+
+# stop_direwolf: ends the audio, and with it Dire Wolf.
+stop_direwolf() {
+    exec 7>&- 2>/dev/null || true
+    [ -z "${dw_pid:-}" ] || { kill "$dw_pid" 2>/dev/null || true; wait "$dw_pid" 2>/dev/null || true; }
+    dw_pid=""
+}
+
+# gen_audio FILE PACKET...: 1200 baud audio of each packet, bare samples, one after another.
+gen_audio() {
+    local out=$1 i=0
+    shift
+    : >"$out"
+    for packet in "$@"; do
+        # No line feed for gen_packets to keep in the packet; the 44-byte WAV header dropped.
+        printf '%s' "$packet" >"$work/p$i.txt"
+        gen_packets -r 44100 -o "$work/p$i.wav" "$work/p$i.txt" >/dev/null
+        tail -c +45 "$work/p$i.wav" >>"$out"
+        i=$((i + 1))
+    done
 }

@@ -19,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The longest caption of a number: a rain text with its dew point and humidity.
     constexpr std::size_t kMaxCaption = 96;
-    // Thresholds that put every label in alarm, and an Italian number format, reach the alarm
-    // and separator paths too.
+    // Every label in alarm, with an Italian number format, reaches the other paths too.
     AlarmSettings everyAlarm;
     everyAlarm.LoTemp = everyAlarm.LoBaro = 1e9f;
     everyAlarm.LoHum = 32767;

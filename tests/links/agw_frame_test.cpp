@@ -26,13 +26,6 @@ Frames Cut(const std::vector<std::string>& pieces) {
     return frames;
 }
 
-TEST(AgwFrame, HeaderHoldsKindCallOfTenAndLittleEndianLength) {
-    const std::string frame = EncodeAgwFrame('U', "Q1XYZ-13-LONG", std::string(258, 'x'));
-    EXPECT_EQ(frame.substr(0, 36), std::string(4, '\0') + "U" + std::string(3, '\0') +
-                                       "Q1XYZ-13-L" + std::string(10, '\0') +
-                                       std::string("\x02\x01\0\0", 4) + std::string(4, '\0'));
-}
-
 TEST(AgwFrameCutter, EveryCutOfAStreamGivesEachFrameOnceInOrder) {
     const std::string stream = EncodeAgwFrame('U', "Q1XYZ-13", " 1:Fm Q1XYZ-13 To APRS\r_x\r") +
                                EncodeAgwFrame('Y', "ABCDEFGHIJKL") +
@@ -47,15 +40,22 @@ TEST(AgwFrameCutter, EveryCutOfAStreamGivesEachFrameOnceInOrder) {
         bytes.push_back(stream.substr(cut, 1));
     }
     EXPECT_EQ(Cut(bytes), expected);
+    EXPECT_EQ(EncodeAgwFrame('U', "Q1XYZ-13-LONG").substr(8, 12),
+              std::string("Q1XYZ-13-L\0\0", 12));
 }
 
-// The length's top byte counts too; the feed that completes the header tells; nothing is held.
-TEST(AgwFrameCutter, HugeAnnouncedLengthStopsTheCutting) {
-    std::string header = EncodeAgwFrame('U', "Q1XYZ");
-    header[31] = '\x80';
-    EXPECT_EQ(Cut({EncodeAgwFrame('U', "A", "a") + header.substr(0, 30),
-                   header.substr(30) + std::string(100000, 'z') + EncodeAgwFrame('U', "B", "b")}),
-              (Frames{"U A|a", "fault 2147483648"}));
+// 64 KiB of data make a frame; one byte more, or a length in the top byte, stops the cutting
+// when the header is complete. Nothing is held.
+TEST(AgwFrameCutter, LengthBeyond64KiBStopsTheCutting) {
+    const std::string most(kMaxAgwDataLength, 'a');
+    std::string top = EncodeAgwFrame('U', "Q1XYZ");
+    top[31] = '\x80';
+    for (const auto& [over, fault] :
+         {std::pair{EncodeAgwFrame('U', "B", most + "b"), "65537"}, std::pair{top, "2147483648"}}) {
+        EXPECT_EQ(Cut({EncodeAgwFrame('U', "A", most) + over.substr(0, 30),
+                       over.substr(30) + EncodeAgwFrame('U', "C", "c")}),
+                  (Frames{"U A|" + most, std::string("fault ") + fault}));
+    }
 }
 
 TEST(AgwFrameCutter, ResetFromTheHandlerEndsTheFeed) {

@@ -18,17 +18,6 @@ std::string Request(char kind) {
     return "socket send " + std::string(4, '\0') + kind + std::string(31, '\0');
 }
 
-TEST(AgwLink, ConnectAsksForMonitoringVersionAndPortsAroundTheStationAndReadoutSteps) {
-    Rig rig;
-    rig.link.Connect("localhost", 8000);
-    rig.link.OnConnected();
-    rig.link.OnError("Connection reset");
-    rig.link.OnClosed();
-    EXPECT_EQ(rig.Take(),
-              (Journal{"socket connect localhost:8000", Request('m'), "connected", Request('R'),
-                       "started", Request('G'), "failed Connection reset", "lost"}));
-}
-
 TEST(AgwLink, FramesBecomePacketsWithTheirRowsAndTheEngineRepliesCaptions) {
     const std::string header = " 1:Fm Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=21 >[22:37:05]";
     const std::string shown = "1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=21 >[22:37:05]";
@@ -57,9 +46,12 @@ TEST(AgwLink, FramesBecomePacketsWithTheirRowsAndTheEngineRepliesCaptions) {
     }
 }
 
-// A fault ends the cutting of its feed; a Close forgets it, and an unfinished frame too.
-TEST(AgwLink, HugeFrameFailsTheLinkUntilItIsClosed) {
+// The requests go around the station and readout steps. A fault ends the cutting of its feed;
+// a Close forgets it, and an unfinished frame too.
+TEST(AgwLink, SocketEventsBecomeReportsAndAHugeFrameFailsTheLinkUntilItIsClosed) {
     Rig rig;
+    rig.link.Connect("localhost", 8000);
+    rig.link.OnConnected();
     std::string oversized = EncodeAgwFrame('U', "Q1XYZ");
     oversized[30] = 2;
     const std::string a = EncodeAgwFrame('U', "Q2ABC", "a\r");
@@ -68,10 +60,14 @@ TEST(AgwLink, HugeFrameFailsTheLinkUntilItIsClosed) {
     rig.link.OnData(oversized + a);
     rig.link.Close();
     rig.link.OnData(EncodeAgwFrame('U', "Q2ABC", "b\r"));
+    rig.link.OnError("Connection reset");
+    rig.link.OnClosed();
     EXPECT_EQ(rig.Take(),
-              (Journal{"socket close",
+              (Journal{"socket connect localhost:8000", Request('m'), "connected", Request('R'),
+                       "started", Request('G'), "socket close",
                        "failed AGWPE stream out of step: a frame announces 131072 data bytes",
-                       "socket close", "agw packet from [Q2ABC] rows | b"}));
+                       "socket close", "agw packet from [Q2ABC] rows | b",
+                       "failed Connection reset", "lost"}));
 }
 
 }  // namespace

@@ -39,14 +39,11 @@ TEST(ServerLineSplitter, LineBeyondTheBoundIsDroppedWholeAndReadingGoesOn) {
     const std::string atBound(ServerLineSplitter::kMaxLineLength, 'x');
     const std::string overBound(atBound.size() + 1, 'y');
     const std::vector<std::pair<std::vector<std::string>, Lines>> cases = {
-        {{"a\r\n" + atBound + "\r\nb\r\n"}, {"a", atBound, "b"}},
-        {{atBound + "\r", "\nb\r\n"}, {atBound, "b"}},
-        {{"a\r\n" + overBound + "\r\nb\r\n"}, {"a", "b"}},
-        {{overBound.substr(0, 5000), overBound.substr(5000), "\r\nb\r\n"}, {"b"}},
-        {{overBound + "\r", "\nb\r\n"}, {"b"}},
-        {{overBound, "t\nail\r\nb\r\n"}, {"b"}},
+        {{"a\r\n" + atBound + "\r\n" + overBound + "\r\nb\r\n"}, {"a", atBound, "b"}},
+        {{atBound + "\r", "\n" + overBound + "\r", "\nb\r\n"}, {atBound, "b"}},
+        {{overBound.substr(0, 5000), overBound.substr(5000), "\r\n" + overBound, "t\nail\r\nb\r\n"},
+         {"b"}},
         {{std::string(4 << 20, 'z'), "\r\nQ1ABC>APRS:>back\r\n"}, {"Q1ABC>APRS:>back"}},
-        {{"head", std::string(4 << 20, 'z') + "\r\nb\r\n"}, {"b"}},
     };
     // A failure names the case only: some of the lines are megabytes long.
     for (std::size_t i = 0; i < cases.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/station_settings.h"
 #include "ui/qt_socket.h"
 
 class TestQtSocket : public QObject {
@@ -54,6 +55,14 @@ class TestQtSocket : public QObject {
         socket_->Close();
         QTest::qWait(50);
         QCOMPARE(events_, QStringList{"connected"});
+    }
+
+    // The address that the core makes of the bracketed form a user types.
+    void connectsToAnIpv6AddressTypedInBrackets() {
+        QTcpServer server6;
+        if (!server6.listen(QHostAddress::LocalHostIPv6, 0)) QSKIP("no IPv6 loopback");
+        socket_->Connect(pluvetta::SocketHostName("[::1]"), server6.serverPort());
+        QTRY_COMPARE(events_, QStringList{"connected"});
     }
 };
 

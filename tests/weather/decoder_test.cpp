@@ -95,9 +95,9 @@ TEST(DecodeWeatherReport, WorkedExampleInBothReportKindsAndFieldRules) {
         {pos + "t-32736", {.temperature = -18204.445f}},
         {pos + "t-32737", {}},  // 32 less would leave the 16-bit range
         {pos + "r000P216p256", {.rainHour = 0, .rainMidnight = 54.864647f, .rain24 = 65.024765f}},
-        {pos + "b0132", {.pressure = 1013.2f}},
-        {pos + "b0650", {.pressure = 965}},
-        {pos + "b0000", {}},  // no barometer
+        {pos + "b0599", {.pressure = 1059.9f}},  // below 60 mb, the 10 was dropped
+        {pos + "b0600", {.pressure = 960}},      // from 60 mb, the 9
+        {pos + "b0000", {}},                     // no barometer
         {pos + "v+12x", {.change = 12, .remainder = "x"}},
         {pos + "v-03", {.change = -3}},
         {pos + "v12", {.remainder = "v12"}},

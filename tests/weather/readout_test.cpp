@@ -57,9 +57,10 @@ TEST(BuildReadout, CaptionsOfEachLabel) {
         // The CR LF after the 24-hour total counts as two characters: 25, then 26.
         {.reading = rain(10), .rain = "100mm/h 10mm/24h\r\n5mm/Day"},
         {.reading = rain(100), .rain = "100mm/h 100mm/24h\r\n5mm/Day", .rainPoints = 8},
-        {.reading = {.PressureChange4h = -98, .Remainder = "wRSW"},
+        // The type named: from bare braces, GCC 12's optimiser sees the string left unset.
+        {.reading = WeatherReading{.PressureChange4h = -98, .Remainder = "wRSW"},
          .comment = "Variaz Press in 4h= -98mb wRSW"},
-        {.reading = {.PressureChange4h = -99, .Remainder = ""}},
+        {.reading = WeatherReading{.PressureChange4h = -99, .Remainder = ""}},
         // Measured values are grouped; the direction and the pressure change are plain integers.
         {big, kItalian, "32767\260  1.000 km/h", "(kept)", "32.767%", "(kept)", "",
          "Variaz Press in 4h= 32767mb "},

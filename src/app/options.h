@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace pluvetta {
+
+// How the silent-station alarm sets its threshold: off, from the station's own rhythm, or a
+// fixed number of minutes.
+enum class SilentMode { Off, Auto, Fixed };
+
+// A server to try when the one before it cannot be reached.
+struct Endpoint {
+    std::string host;
+    std::uint16_t port = 0;
+    bool operator==(const Endpoint&) const = default;
+};
+
+// What the options file chooses. Each default is the program's behaviour without the file.
+struct Options {
+    // [server]
+    bool serverReconnect = false;
+    std::vector<Endpoint> serverFallback;
+    // [agwpe]
+    bool agwReconnect = false;
+    // [alarms]
+    SilentMode silentMode = SilentMode::Off;
+    // With SilentMode::Fixed: 5 to 1440.
+    int silentMinutes = 0;
+    // The program and its arguments as written; empty runs nothing.
+    std::string alarmCommand;
+
+    bool operator==(const Options&) const = default;
+};
+
+// One key of the options file as the shell found it: "section/key" and the text of its value.
+using OptionEntry = std::pair<std::string, std::string>;
+
+struct OptionsRead {
+    Options options;
+    // One line per bad value or unknown key, naming the file, the key, the value and what is
+    // accepted. The key concerned keeps its default.
+    std::vector<std::string> problems;
+};
+
+// Turns the keys of the options file `fileName` into the record. Never fails: whatever is not
+// understood keeps its default and is told in `problems`.
+OptionsRead ReadOptions(const std::vector<OptionEntry>& entries, std::string_view fileName);
+
+// Tells each problem of the options file once: a re-read that finds the same fault again says
+// nothing more, while a fault that was mended and comes back is told again.
+class ProblemsOnce {
+  public:
+    // The problems of this read that the last read did not have.
+    std::vector<std::string> Fresh(const std::vector<std::string>& problems);
+
+  private:
+    std::vector<std::string> last_;
+};
+
+}  // namespace pluvetta

@@ -1,0 +1,71 @@
+#include "ui/options_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <iostream>
+#include <utility>
+
+namespace pluvetta {
+
+namespace {
+
+constexpr int kSettleMs = 200;
+
+}  // namespace
+
+OptionsFile::OptionsFile(QString path, std::function<void(const Options&)> apply, QObject* parent)
+    : QObject(parent), path_(std::move(path)), apply_(std::move(apply)) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &OptionsFile::Read);
+    const auto changed = [this] { settle_.start(); };
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, changed);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, changed);
+}
+
+QString OptionsFile::DefaultPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/pluvetta/pluvetta.conf");
+}
+
+void OptionsFile::Read() {
+    std::vector<OptionEntry> entries;
+    if (QFileInfo(path_).isFile()) {
+        const QSettings file(path_, QSettings::IniFormat);
+        for (const QString& key : file.allKeys()) {
+            // QSettings splits a value at its commas; the list is put back as it was written.
+            const QVariant value = file.value(key);
+            const QString text = value.typeId() == QMetaType::QStringList
+                                     ? value.toStringList().join(QStringLiteral(", "))
+                                     : value.toString();
+            entries.emplace_back(key.toStdString(), text.toStdString());
+        }
+    }
+    const OptionsRead read = ReadOptions(entries, path_.toStdString());
+    for (const std::string& problem : problems_.Fresh(read.problems)) {
+        std::cerr << problem << '\n';
+    }
+    apply_(read.options);
+    Watch();
+}
+
+// An editor that saves by replacing the file ends the watch on the old one, and a file that
+// does not exist yet cannot be watched: the folders are watched too, up to one that exists.
+void OptionsFile::Watch() {
+    const QFileInfo file(path_);
+    QStringList paths;
+    if (file.isFile()) paths << path_;
+    QDir folder = file.absoluteDir();
+    paths << folder.absolutePath();
+    if (folder.cdUp()) paths << folder.absolutePath();
+    for (const QString& path : paths) {
+        if (QFileInfo::exists(path) && !watcher_.files().contains(path) &&
+            !watcher_.directories().contains(path)) {
+            watcher_.addPath(path);
+        }
+    }
+}
+
+}  // namespace pluvetta

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/fake_ports.h"
+#include "app/monitor.h"
+#include "app/options.h"
+#include "app/reconnect.h"
+#include "links/agw_frame.h"
+
+namespace pluvetta {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::Journal;
+using testing::MonitorOnFakes;
+
+// Every draw at the bottom gives half of each step, every draw at the top all of it; the step
+// doubles up to five minutes, and only a link up for a whole minute starts again at 5 s.
+TEST(ReconnectPolicy, WaitsDoubleToFiveMinutesDrawnFromHalfToAllAndRestartAfterAMinuteUp) {
+    const std::tuple<std::uint32_t, std::vector<long long>> cases[] = {
+        {0, {2500, 5000, 10000, 20000, 40000, 80000, 150000, 150000}},
+        {UINT32_MAX, {5000, 10000, 20000, 40000, 80000, 160000, 300000, 300000}},
+    };
+    for (const auto& [draw, waits] : cases) {
+        ReconnectPolicy policy([draw] { return draw; });
+        std::vector<long long> got;
+        for (std::size_t i = 0; i < waits.size(); ++i) got.push_back(policy.Lost(0ms).count());
+        EXPECT_EQ(got, waits);
+    }
+    ReconnectPolicy policy([] { return 0u; });
+    policy.Lost(0ms);
+    policy.Up(1000ms);
+    EXPECT_EQ(policy.Lost(60999ms), 5000ms);  // up 59.999 s: the step goes on growing
+    policy.Up(70000ms);
+    EXPECT_EQ(policy.Lost(130000ms), 2500ms);
+}
+
+TEST(ShuffleAddresses, EveryAddressOnceInTheOrderTheDrawsGive) {
+    EXPECT_EQ(ShuffleAddresses({"a", "b", "c"}, [] { return 0u; }),
+              (std::vector<std::string>{"b", "c", "a"}));
+}
+
+Options Reconnecting(LinkKind link, std::vector<Endpoint> fallback = {}) {
+    Options options;
+    (link == LinkKind::Server ? options.serverReconnect : options.agwReconnect) = true;
+    options.serverFallback = std::move(fallback);
+    return options;
+}
+
+// "section/key=value" texts, as the shell hands them over.
+OptionsRead Read(const std::vector<std::string>& lines) {
+    std::vector<OptionEntry> entries;
+    for (const std::string& line : lines) {
+        entries.emplace_back(line.substr(0, line.find('=')), line.substr(line.find('=') + 1));
+    }
+    return ReadOptions(entries, "p.conf");
+}
+
+TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) {
+    Options every = Reconnecting(LinkKind::Server, {{"euro.example", 14580}, {"::1", 10152}});
+    every.agwReconnect = true;
+    every.silentMode = SilentMode::Fixed;
+    every.silentMinutes = 1440;
+    every.alarmCommand = "notify-send \"Meteo\"";
+    const OptionsRead read =
+        Read({"server/reconnect=true", "server/fallback= euro.example:14580 , [::1]:10152 ",
+              "agwpe/reconnect=true", "alarms/silent_minutes=1440",
+              "alarms/command=notify-send \"Meteo\""});
+    EXPECT_EQ(read.options, every);
+    EXPECT_EQ(read.problems, std::vector<std::string>{});
+    EXPECT_EQ(Read({"alarms/silent_minutes=auto"}).options.silentMode, SilentMode::Auto);
+    EXPECT_EQ(Read({"alarms/silent_minutes=5"}).options.silentMinutes, 5);
+
+    const char* const bad[] = {"server/reconnect=yes",
+                               "agwpe/reconnect=True1",
+                               "alarms/silent_minutes=4",
+                               "alarms/silent_minutes=1441",
+                               "alarms/silent_minutes=+10",
+                               "server/fallback=euro.example",
+                               "server/fallback=euro.example:0",
+                               "server/fallback=::1:14580",
+                               "server/fallback=a.example:14580, b.example:65536",
+                               "reconnect=true"};
+    for (const char* line : bad) {
+        EXPECT_EQ(Read({line}).options, Options{}) << line;
+        EXPECT_EQ(Read({line}).problems.size(), 1u) << line;
+    }
+    EXPECT_EQ(Read({"agwpe/reconnect=on", "agwpe/fallback=h:1"}).problems,
+              (std::vector<std::string>{
+                  "p.conf: [agwpe] reconnect = \"on\": not accepted, the default stays; "
+                  "accepted: false or true",
+                  "p.conf: [agwpe] fallback = \"h:1\": unknown key, left aside"}));
+}
+
+TEST(ProblemsOnce, AFaultIsToldAtTheFirstReadFindingItOnly) {
+    ProblemsOnce once;
+    EXPECT_EQ(once.Fresh({"a", "b"}), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(once.Fresh({"b", "a"}), std::vector<std::string>{});
+    EXPECT_EQ(once.Fresh({"b"}), std::vector<std::string>{});
+    EXPECT_EQ(once.Fresh({"a", "b"}), (std::vector<std::string>{"a"}));
+}
+
+// Monitors whose links reconnect, started at the steady time 0.
+struct Rig : MonitorOnFakes {
+    explicit Rig(Options options, const char* commandLine) {
+        monitor.ApplyOptions(options);
+        monitor.Start(commandLine, folder.path);
+        monitor.OnClockTick(0ms);
+    }
+    testing::TempFolder folder;
+};
+
+const std::string kServerWait = "Aprs Server Disconnected - riprovo fra ";
+
+// No box and no setup: the fallback is tried at once, then the first host after a wait that
+// counts down; the reconnected server gets the login again, and the readout stays. A greeting
+// server silent for 90 s is left; one that never greets is never judged by silence.
+TEST(MonitorReconnect, ServerIsTriedAgainAfterAFailureALossOrSilence) {
+    Rig rig(Reconnecting(LinkKind::Server, {{"hostb", 1234}}), "Q1XYZ-13 S:hosta:14580");
+    rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
+    rig.Take();
+    rig.monitor.Failed(LinkKind::Server, "refused");
+    rig.monitor.Failed(LinkKind::Server, "refused");
+    rig.monitor.OnClockTick(1000ms);
+    rig.monitor.OnClockTick(1500ms);
+    EXPECT_EQ(rig.Take(),
+              (Journal{"server close", "server connect hostb:1234", "server close",
+                       "lblWxComment=" + kServerWait + "4 s", "traytip=" + kServerWait + "4 s",
+                       "lblWxComment=" + kServerWait + "3 s", "traytip=" + kServerWait + "3 s"}));
+    rig.monitor.OnClockTick(5000ms);
+    rig.monitor.Server().OnConnected();
+    rig.monitor.Server().OnData("# server\r\n");
+    const Journal again = rig.Take();
+    ASSERT_EQ(again.size(), 5u);
+    EXPECT_EQ(again[0], "server connect hosta:14580");
+    EXPECT_EQ(again[1], "lblWxComment=Pluvetta connected to hosta");
+    EXPECT_TRUE(again[4].starts_with("server send user PLUV00000 pass -1")) << again[4];
+    EXPECT_TRUE(rig.screen.Caption(Label::Temp).starts_with("25.0"));
+
+    rig.monitor.Server().OnData("Q2ABC>APRS:>status\r\n");
+    rig.monitor.OnClockTick(96000ms);
+    rig.monitor.OnClockTick(185999ms);
+    EXPECT_EQ(rig.Take(), Journal{});
+    rig.monitor.OnClockTick(186000ms);
+    EXPECT_EQ(rig.Take().at(0), "server close");
+
+    rig.monitor.OnClockTick(200000ms);
+    rig.monitor.Server().OnConnected();
+    rig.monitor.Server().OnData("Q2ABC>APRS:>no greeting\r\n");
+    rig.Take();
+    for (int minute = 4; minute < 60; ++minute) rig.monitor.OnClockTick(minute * 60000ms);
+    EXPECT_EQ(rig.Take(), Journal{});
+}
+
+// The engine is asked its version every five minutes; the answer changes nothing on screen,
+// and none within 15 s loses the link. Switched off, the link stops waiting and stays off.
+TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
+    const std::string probe = "agw send " + EncodeAgwRequest('R');
+    Rig rig(Reconnecting(LinkKind::Agw), "Q1XYZ-13 A:hostc:8000");
+    rig.monitor.Agw().OnConnected();
+    rig.monitor.Agw().OnData(EncodeAgwFrame('R', "", std::string(8, '\0')));
+    rig.Take();
+    rig.monitor.OnClockTick(299999ms);
+    rig.monitor.OnClockTick(300000ms);
+    rig.monitor.Agw().OnData(EncodeAgwFrame('R', "", std::string(8, '\1')));
+    rig.monitor.OnClockTick(600000ms);
+    rig.monitor.OnClockTick(614999ms);
+    EXPECT_EQ(rig.Take(), (Journal{probe, probe}));
+    rig.monitor.OnClockTick(615000ms);
+    const Journal lost = rig.Take();
+    ASSERT_EQ(lost.size(), 3u);
+    EXPECT_EQ(lost[0], "agw close");
+    EXPECT_TRUE(lost[1].starts_with("lblWxComment=AGWPE Disconnected - riprovo fra ")) << lost[1];
+
+    SetupForm form = rig.monitor.SetupFilling();
+    form.agwEnabled = false;
+    rig.monitor.AcceptSetup(form);
+    EXPECT_EQ(rig.Take().at(0), "agw close");
+    rig.monitor.OnClockTick(3600000ms);
+    EXPECT_EQ(rig.Take(), Journal{});
+    form.agwEnabled = true;
+    rig.monitor.AcceptSetup(form);
+    EXPECT_EQ(rig.Take().at(2), "agw connect hostc:8000");
+
+    rig.monitor.Lost(LinkKind::Agw);
+    rig.Take();
+    rig.monitor.ApplyOptions({});
+    rig.monitor.OnClockTick(7200000ms);
+    EXPECT_EQ(rig.Take(), (Journal{"agw close", "lblWxComment=AGWPE Disconnected"}));
+    EXPECT_FALSE(rig.monitor.Station().AgwEnabled);
+}
+
+}  // namespace
+}  // namespace pluvetta

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# End to end: with [server] reconnect on, the real pluvetta comes back by itself to an
+# aprs-replay that went silent (stopped) or went away and came back on the same port. Time
+# runs ten times faster: the 90 s of silence take 9 s.
+source "$(dirname "$0")/lib.bash"
+export PLUVETTA_TEST_SECONDS_SCALE=10
+# The options file starts wrong; the faults are told once, and the mended file is taken at
+# once, with its editor's way of saving: a new file put in the old one's place.
+conf="$XDG_CONFIG_HOME/pluvetta/pluvetta.conf"
+mkdir -p "$(dirname "$conf")"
+printf '[server]\nreconnect=maybe\nbogus=1\n' >"$conf"
+printf '%s\r\n' 'Q1XYZ-13>APRS,TCPIP*:!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW' \
+    >"$work/stream.txt"
+logins() { grep -c '^login: ' "$work/replay.out" || true; }
+
+# 1. A greeting server that streams, then stops: left after the silence and connected to
+#    again (the kernel takes the connection for it), the readout kept; once it goes on, it
+#    greets the new connection and takes a second login.
+start_replay "$bin" "$work/replay.out" --greeting --loop --rate 4 "$work/stream.txt"
+start_monitor Q1XYZ-13 "S:127.0.0.1:$replay_port"
+wait_monitor lblTemp '25.0°C'
+printf '[server]\nreconnect=true\nbogus=1\n' >"$conf.new"
+mv "$conf.new" "$conf"
+sleep 1
+check "faults told" "1 1" "$(grep -c 'reconnect = "maybe"' "$work/app.err") $(grep -c bogus "$work/app.err")"
+kill -STOP "$replay_pid"
+wait_monitor lblWxComment 'Pluvetta connected to 127.0.0.1' 15
+expect lblTemp '25.0°C'
+kill -CONT "$replay_pid"
+for _ in $(seq 50); do [ "$(logins)" -ge 2 ] && break; sleep 0.1; done
+check "logins to the server that went on" 2 "$(logins)"
+
+# 2. The server is killed and started again on the same port: the refused attempts bring no
+#    box and no setup dialog, only the wait on the comment line and in the tooltip; the link
+#    logs in to the new server.
+old_port=$replay_port
+stop_replay
+wait_monitor lblWxComment 'Aprs Server Disconnected - riprovo fra ' 5
+expect trayToolTip "$(grep -m1 '^lblWxComment=' "$work/readout" | cut -d= -f2-)"
+sleep 2
+start_replay "$bin" "$work/replay.out" --port "$old_port" --greeting --loop --rate 4 \
+    "$work/stream.txt"
+for _ in $(seq 100); do [ "$(logins)" -ge 1 ] && break; sleep 0.1; done
+check "logins to the new server" 1 "$(logins)"
+read_monitor
+grep -E '^(box|setup)=' "$work/readout" && fail "a box or the setup dialog is open"
+stop_monitor "reconnected twice"
+
+finish "end-to-end reconnect to a server"
