@@ -66,10 +66,13 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
     every.silentMode = SilentMode::Fixed;
     every.silentMinutes = 1440;
     every.alarmCommand = "notify-send \"Meteo\"";
+    every.keptStation = {"Q1XYZ-13", "[::1]", 1, true, "h.example", 65535, false};
     const OptionsRead read =
         Read({"server/reconnect=true", "server/fallback= euro.example:14580 , [::1]:10152 ",
               "agwpe/reconnect=true", "alarms/silent_minutes=1440",
-              "alarms/command=notify-send \"Meteo\""});
+              "alarms/command=notify-send \"Meteo\"", "station/call=Q1XYZ-13", "agwpe/enabled=true",
+              "agwpe/host=[::1]", "agwpe/port=1", "server/enabled=false", "server/host=h.example",
+              "server/port=65535"});
     EXPECT_EQ(read.options, every);
     EXPECT_EQ(read.problems, std::vector<std::string>{});
     EXPECT_EQ(Read({"alarms/silent_minutes=auto"}).options.silentMode, SilentMode::Auto);
@@ -84,6 +87,9 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                                "server/fallback=euro.example:0",
                                "server/fallback=::1:14580",
                                "server/fallback=a.example:14580, b.example:65536",
+                               "station/call=Q1 XYZ",
+                               "server/host=a,b",
+                               "agwpe/port=0",
                                "reconnect=true"};
     for (const char* line : bad) {
         EXPECT_EQ(Read({line}).options, Options{}) << line;
