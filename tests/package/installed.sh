@@ -16,7 +16,8 @@ mkdir "$tree/unpacked" "$tree/ro"
 dpkg-deb -x "$deb" "$tree/unpacked"
 # Read-only even to root: a read-only bind mount; without the right to mount, no write bits.
 if [ "$(id -u)" -eq 0 ]; then
-    mount --bind "$tree/unpacked" "$tree/ro" && mount -o remount,bind,ro "$tree/ro"
+    { mount --bind "$tree/unpacked" "$tree/ro" && mount -o remount,bind,ro "$tree/ro"; } ||
+        { echo "installed.sh: root here may not mount; the copy would not be read-only"; exit 1; }
 else
     rmdir "$tree/ro" && mv "$tree/unpacked" "$tree/ro" && chmod -R a-w "$tree/ro"
 fi
