@@ -18,6 +18,12 @@ if [ "${PLUVETTA_MINIMAL_DEPS:-0}" != 1 ]; then
     packages+=(direwolf valgrind)
 fi
 
+# The Debian package's tools (scripts/package.sh): dpkg-shlibdeps finds the libraries the
+# package depends on, rsvg-convert draws the icons, and the validators check the result.
+if [ "${PLUVETTA_PACKAGE_DEPS:-0}" = 1 ]; then
+    packages+=(dpkg-dev file lintian appstream desktop-file-utils librsvg2-bin)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "app/alarms_file.h"
+#include "app/file_places.h"
+#include "app/kept_station.h"
 #include "weather/alarms.h"
 #include "weather/decoder.h"
 #include "weather/wind_rose.h"
@@ -56,10 +58,12 @@ Monitor::Monitor(Screen& screen, Desktop& desktop, Socket& agwSocket, Socket& se
       agwWatch_([this] { return static_cast<std::uint32_t>(random_()); }),
       serverWatch_([this] { return static_cast<std::uint32_t>(random_()); }) {}
 
-void Monitor::Start(std::string_view commandLine, const std::filesystem::path& executableFolder) {
+void Monitor::Start(std::string_view commandLine, const std::filesystem::path& executableFolder,
+                    const std::filesystem::path& configFolder) {
     reportGate_ = true;
     station_.SaveAlarms = false;
-    alarmsFilePath_ = executableFolder / kAlarmsFileName;
+    alarmsFilePath_ = AlarmsFolder(executableFolder, configFolder) / kAlarmsFileName;
+    keepsStation_ = TrimBlanks(commandLine).empty();
     ParseCommandLine(commandLine, station_);
 
     AlarmsLoad load = LoadAlarmSettings(alarmsFilePath_);
@@ -72,6 +76,7 @@ void Monitor::Start(std::string_view commandLine, const std::filesystem::path& e
     if (load.unreadable) desktop_.ShowWarning(alarmsFilePath_.string(), kReadFailedText);
 
     ApplyLinkDefaults(station_);
+    if (keepsStation_) TakeKeptStation(options_.keptStation, station_);
     if (station_.StationCall.empty()) {
         station_.StationCall = kNoCall;
         desktop_.ShowSetupDialog(DialogMode::Modal);
@@ -393,6 +398,7 @@ std::optional<SetupField> Monitor::AcceptSetup(const SetupForm& form) {
     alarms_.FocusOnAlarm = form.focusOnAlarm;
     alarms_.BeepOnAlarm = form.beepOnAlarm;
     station_.SaveAlarms = form.saveAlarms;
+    if (keepsStation_ && keepStation_) keepStation_(station_);
     return std::nullopt;
 }
 

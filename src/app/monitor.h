@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -45,8 +46,15 @@ class Monitor : public LinkEvents {
             NumberFormat numberFormat, std::uint32_t loginSeed = 0);
 
     // Start-up, once, when the main window loads: reads the command line and the alarms file
-    // beside the executable, then connects the enabled links or asks for the setup dialog.
-    void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
+    // (see AlarmsFolder), then connects the enabled links or asks for the setup dialog. With
+    // no command line, the station kept in the options file is watched when there is one.
+    void Start(std::string_view commandLine, const std::filesystem::path& executableFolder,
+               const std::filesystem::path& configFolder = {});
+    // Given the station after each setup confirmed in a session started with no command line,
+    // for the shell to keep it in the options file.
+    void KeepStationWith(std::function<void(const StationSettings&)> keep) {
+        keepStation_ = std::move(keep);
+    }
     // Who closed the main window: the user, or the session ending under a signal.
     enum class ShutdownBy { User, Signal };
     // Shut-down, once, when the main window closes: closes both links, saves when asked to.
@@ -164,6 +172,8 @@ class Monitor : public LinkEvents {
     StationSettings station_;
     Options options_;
     ReportRecorder* recorder_ = nullptr;
+    std::function<void(const StationSettings&)> keepStation_;
+    bool keepsStation_ = false;
     AlarmSettings alarms_;
     std::filesystem::path alarmsFilePath_;
     // The defaults taken because the alarms file could not be read; not saved over it as such.

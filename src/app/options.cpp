@@ -65,6 +65,26 @@ bool ReadEndpoints(std::string_view text, std::vector<Endpoint>& endpoints) {
     return true;
 }
 
+// A call sign or a host name: one word of printable characters, none that the options file
+// would read as a list, a quote or a comment. Empty keeps the default.
+bool ReadWord(std::string_view text, std::string& value) {
+    if (std::any_of(text.begin(), text.end(), [](char c) {
+            return static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '"' || c == ';';
+        })) {
+        return false;
+    }
+    value = text;
+    return true;
+}
+
+// Empty keeps the default.
+bool ReadPort(std::string_view text, std::uint16_t& port) {
+    int value = 0;
+    if (!text.empty() && !ReadNumber(text, 1, 65535, value)) return false;
+    port = static_cast<std::uint16_t>(value);
+    return true;
+}
+
 bool ReadSilentMinutes(std::string_view text, Options& options) {
     if (text == "auto") {
         options.silentMode = SilentMode::Auto;
@@ -91,8 +111,24 @@ constexpr KeyRule kKeyRules[] = {
      [](std::string_view text, Options& o) { return ReadSwitch(text, o.serverReconnect); }},
     {"server/fallback", "host:port, host:port ... (an IPv6 address as [::1]:14580)",
      [](std::string_view text, Options& o) { return ReadEndpoints(text, o.serverFallback); }},
+    {"server/enabled", "false or true",
+     [](std::string_view text, Options& o) {
+         return ReadSwitch(text, o.keptStation.ServerEnabled);
+     }},
+    {"server/host", "a host name or address, no blanks",
+     [](std::string_view text, Options& o) { return ReadWord(text, o.keptStation.ServerHost); }},
+    {"server/port", "1 to 65535",
+     [](std::string_view text, Options& o) { return ReadPort(text, o.keptStation.ServerPort); }},
     {"agwpe/reconnect", "false or true",
      [](std::string_view text, Options& o) { return ReadSwitch(text, o.agwReconnect); }},
+    {"agwpe/enabled", "false or true",
+     [](std::string_view text, Options& o) { return ReadSwitch(text, o.keptStation.AgwEnabled); }},
+    {"agwpe/host", "a host name or address, no blanks",
+     [](std::string_view text, Options& o) { return ReadWord(text, o.keptStation.AgwHost); }},
+    {"agwpe/port", "1 to 65535",
+     [](std::string_view text, Options& o) { return ReadPort(text, o.keptStation.AgwPort); }},
+    {"station/call", "a call sign, no blanks",
+     [](std::string_view text, Options& o) { return ReadWord(text, o.keptStation.StationCall); }},
     {"alarms/silent_minutes", "0, auto, or minutes from 5 to 1440", ReadSilentMinutes},
     {"alarms/command", "a program and its arguments",
      [](std::string_view text, Options& o) {

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/station_settings.h"
+
 namespace pluvetta {
 
 // How the silent-station alarm sets its threshold: off, from the station's own rhythm, or a
@@ -36,6 +38,10 @@ struct Options {
     bool historyRecord = true;
     // Empty: the standard place, history.sqlite in the user's application data.
     std::string historyFile;
+    // [station] call and the links' enabled, host and port: what a start with no command line
+    // watches, written there by the setup dialog of such a start. Ports of 0 and empty hosts
+    // are the ones left out.
+    StationSettings keptStation;
 
     bool operator==(const Options&) const = default;
 };

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSystemTrayIcon>
 #include <filesystem>
@@ -18,6 +19,8 @@ int main(int argc, char* argv[]) {
     // QApplication takes its own options (-platform and the like) out of argv first.
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Pluvetta"));
+    // The desktop file's name, by which a Wayland compositor finds the window's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pluvetta.Pluvetta"));
     // The process ends with the main window, also while a setup dialog is still open.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -56,11 +59,15 @@ int main(int argc, char* argv[]) {
             pluvetta::HistoryFilePath(binding.Core().CurrentOptions()));
         binding.Core().RecordReportsTo(history.get());
     }
+    binding.Core().KeepStationWith(
+        [&options](const pluvetta::StationSettings& station) { options.Keep(station); });
+    const std::filesystem::path configFolder =
+        QFile::encodeName(QFileInfo(options.Path()).absolutePath()).toStdString();
 
     bool closed = false;
     QObject::connect(&window, &pluvetta::MainWindow::Closing, &window,
                      [&closed] { closed = true; });
-    binding.Start(commandLine, executableFolder);
+    binding.Start(commandLine, executableFolder, configFolder);
     // A session that ended during a modal start (the setup dialog) has nothing left to run.
     if (closed) {
         hooks.AtExit();

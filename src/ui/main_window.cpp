@@ -12,6 +12,7 @@
 
 #include "app/caption_memory.h"
 #include "ui/circle_shape.h"
+#include "ui/help_location.h"
 #include "ui/help_viewer.h"
 #include "ui/latin1.h"
 #include "ui/picture_box.h"
@@ -246,7 +247,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
         if (key->key() == Qt::Key_F1 && widget != nullptr && widget->window() == this) {
-            help_->Apri(Text(kHelpFile), Text(kHelpTitle));
+            help_->Apri(HelpFilePath(Text(kHelpFile)), Text(kHelpTitle));
             return true;
         }
         return false;

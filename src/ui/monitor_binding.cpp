@@ -72,8 +72,9 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
 MonitorBinding::~MonitorBinding() { window_.SetSetupHooks({}, {}); }
 
 void MonitorBinding::Start(std::string_view commandLine,
-                           const std::filesystem::path& executableFolder) {
-    monitor_.Start(commandLine, executableFolder);
+                           const std::filesystem::path& executableFolder,
+                           const std::filesystem::path& configFolder) {
+    monitor_.Start(commandLine, executableFolder, configFolder);
 }
 
 void MonitorBinding::CloseUnattended() {

@@ -25,7 +25,8 @@ class MonitorBinding {
     ~MonitorBinding();
 
     // The window's load step: runs the Monitor's start-up.
-    void Start(std::string_view commandLine, const std::filesystem::path& executableFolder);
+    void Start(std::string_view commandLine, const std::filesystem::path& executableFolder,
+               const std::filesystem::path& configFolder = {});
 
     // Closes the window for a session that ends without the user: the shut-down runs as on
     // a close by the user, but a failed save goes to standard error instead of a box.

@@ -1,11 +1,15 @@
 #include "ui/options_file.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <iostream>
 #include <utility>
+
+#include "app/kept_station.h"
 
 namespace pluvetta {
 
@@ -49,6 +53,24 @@ void OptionsFile::Read() {
     }
     apply_(read.options);
     Watch();
+}
+
+void OptionsFile::Keep(const StationSettings& station) {
+    QByteArray text;
+    if (QFile old(path_); old.exists()) {
+        if (!old.open(QIODevice::ReadOnly)) {
+            std::cerr << path_.toStdString() << ": not read, the station is not kept\n";
+            return;
+        }
+        text = old.readAll();
+    }
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QSaveFile file(path_);
+    const std::string kept = WithKeptStation(text.toStdString(), station);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(kept.data(), static_cast<qint64>(kept.size())) < 0 || !file.commit()) {
+        std::cerr << path_.toStdString() << ": " << file.errorString().toStdString() << '\n';
+    }
 }
 
 // An editor that saves by replacing the file ends the watch on the old one, and a file that

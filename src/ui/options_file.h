@@ -22,9 +22,14 @@ class OptionsFile : public QObject {
     // pluvetta/pluvetta.conf in the user's configuration folder: ~/.config, or
     // XDG_CONFIG_HOME when it is set.
     static QString DefaultPath();
+    const QString& Path() const { return path_; }
 
     // Reads the file (none gives the defaults), hands the options on and watches for changes.
     void Read();
+
+    // Writes the station's keys into the file, its folder made when missing; every other line
+    // stays as the user wrote it. A failure is told on standard error: the session runs on.
+    void Keep(const StationSettings& station);
 
   private:
     void Watch();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "ui/help_viewer.h"
 #include "ui/main_window.h"
 #include "ui/qt_socket.h"
 #include "ui/setup_dialog.h"
@@ -94,6 +96,9 @@ void RunHooks::ReadCommands() {
             PrintReadout();
             std::printf("end\n");
             std::fflush(stdout);
+        } else if (command == QLatin1String("f1")) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window_, &press);
         } else if (command == QLatin1String("quit")) {
             window_.close();
         }
@@ -119,6 +124,8 @@ void RunHooks::PrintReadout() const {
             PrintText("box", box->windowTitle() + QLatin1Char('|') + box->text());
         } else if (top == window_.Setup()) {
             PrintText("setup", QStringLiteral("shown"));
+        } else if (const auto* help = qobject_cast<HelpWindow*>(top)) {
+            PrintText("help", help->HelpFileName());
         }
     }
 }

@@ -17,8 +17,9 @@ class QtSocket;
 //   PLUVETTA_HOOK_PRINT_READOUT       at exit, print what the window shows as NAME=TEXT lines
 //   PLUVETTA_HOOK_PRINT_INGEST        at exit, print ingest_ms=MS from connect to end of stream
 //   PLUVETTA_HOOK_COMMANDS            read lines from standard input: "print" prints what the
-//                                     window shows and the boxes and setup dialog open, then
-//                                     "end"; "quit" closes the window
+//                                     window shows and the boxes, setup dialog and help
+//                                     window open, then "end"; "f1" presses F1 on the
+//                                     window; "quit" closes the window
 //   PLUVETTA_HOOK_QUIT_AT_FIRST_PAINT once the window has first been painted, print
 //                                     first_paint_ns=NS (the monotonic clock) and close it
 class RunHooks : public QObject {

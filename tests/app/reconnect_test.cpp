@@ -61,15 +61,18 @@ OptionsRead Read(const std::vector<std::string>& lines) {
 }
 
 TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) {
-    const Options every{true,  {{"euro.example", 14580}, {"::1", 10152}},
-                        true,  SilentMode::Fixed,
-                        1440,  "notify-send \"Meteo\"",
-                        false, "/srv/meteo.sqlite"};
+    Options every{true,  {{"euro.example", 14580}, {"::1", 10152}},
+                  true,  SilentMode::Fixed,
+                  1440,  "notify-send \"Meteo\"",
+                  false, "/srv/meteo.sqlite"};
+    every.keptStation = {"Q1XYZ-13", "[::1]", 1, true, "h.example", 65535, false};
     const OptionsRead read =
         Read({"server/reconnect=true", "server/fallback= euro.example:14580 , [::1]:10152 ",
               "agwpe/reconnect=true", "alarms/silent_minutes=1440",
               "alarms/command=notify-send \"Meteo\"", "history/record=false",
-              "history/file=/srv/meteo.sqlite"});
+              "history/file=/srv/meteo.sqlite", "station/call=Q1XYZ-13", "agwpe/enabled=true",
+              "agwpe/host=[::1]", "agwpe/port=1", "server/enabled=false", "server/host=h.example",
+              "server/port=65535"});
     EXPECT_EQ(read.options, every);
     EXPECT_EQ(read.problems, std::vector<std::string>{});
     EXPECT_EQ(Read({"alarms/silent_minutes=auto"}).options.silentMode, SilentMode::Auto);
@@ -84,7 +87,10 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                                "server/fallback=::1:14580",
                                "server/fallback=a.example:14580, b.example:65536",
                                "history/record=no",
-                               "history/file="};
+                               "history/file=",
+                               "station/call=Q1 XYZ",
+                               "server/host=a,b",
+                               "agwpe/port=0"};
     for (const char* line : bad) {
         EXPECT_EQ(Read({line}).options, Options{}) << line;
         EXPECT_EQ(Read({line}).problems.size(), 1u) << line;

@@ -1,0 +1,123 @@
+#include "app/kept_station.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace pluvetta {
+
+namespace {
+
+struct KeptKey {
+    std::string_view section;
+    std::string_view key;
+    std::string value;
+    bool written = false;
+};
+
+std::string_view Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string Switch(bool on) { return on ? "true" : "false"; }
+
+// True for a "[name]" line, with its name.
+bool SectionName(std::string_view line, std::string_view& name) {
+    line = Trimmed(line);
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
+    name = Trimmed(line.substr(1, line.size() - 2));
+    return true;
+}
+
+// The key of a "key = value" line; empty for a comment or any other line.
+std::string_view LineKey(std::string_view line) {
+    line = Trimmed(line);
+    const auto equals = line.find('=');
+    if (line.empty() || line.front() == ';' || line.front() == '#' ||
+        equals == std::string_view::npos) {
+        return {};
+    }
+    return Trimmed(line.substr(0, equals));
+}
+
+// The keys of `section` not yet written, as lines, marked written.
+void AddMissing(std::vector<std::string>& lines, std::array<KeptKey, 7>& keys,
+                std::string_view section) {
+    // After the section's last line that is not blank.
+    auto at = lines.end();
+    while (at != lines.begin() && Trimmed(*(at - 1)).empty()) --at;
+    for (KeptKey& k : keys) {
+        if (k.section != section || k.written) continue;
+        at = lines.insert(at, std::string(k.key) + "=" + k.value) + 1;
+        k.written = true;
+    }
+}
+
+}  // namespace
+
+bool TakeKeptStation(const StationSettings& kept, StationSettings& settings) {
+    if (kept.StationCall.empty() || !(kept.AgwEnabled || kept.ServerEnabled)) return false;
+    settings.StationCall = kept.StationCall;
+    settings.AgwEnabled = kept.AgwEnabled;
+    settings.ServerEnabled = kept.ServerEnabled;
+    if (!kept.AgwHost.empty()) settings.AgwHost = kept.AgwHost;
+    if (kept.AgwPort != 0) settings.AgwPort = kept.AgwPort;
+    if (!kept.ServerHost.empty()) settings.ServerHost = kept.ServerHost;
+    if (kept.ServerPort != 0) settings.ServerPort = kept.ServerPort;
+    return true;
+}
+
+std::string WithKeptStation(std::string_view text, const StationSettings& station) {
+    std::array<KeptKey, 7> keys = {{
+        {"station", "call", station.StationCall},
+        {"agwpe", "enabled", Switch(station.AgwEnabled)},
+        {"agwpe", "host", station.AgwHost},
+        {"agwpe", "port", std::to_string(station.AgwPort)},
+        {"server", "enabled", Switch(station.ServerEnabled)},
+        {"server", "host", station.ServerHost},
+        {"server", "port", std::to_string(station.ServerPort)},
+    }};
+    std::vector<std::string> lines;
+    std::string_view section;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        std::string_view name;
+        if (SectionName(line, name)) {
+            AddMissing(lines, keys, section);
+            section = name;
+            lines.emplace_back(line);
+            continue;
+        }
+        const std::string_view key = LineKey(line);
+        const auto kept = std::find_if(keys.begin(), keys.end(), [&](const KeptKey& k) {
+            return k.section == section && k.key == key;
+        });
+        if (key.empty() || kept == keys.end()) {
+            lines.emplace_back(line);
+            continue;
+        }
+        // A CR LF file keeps its line ends.
+        lines.push_back(std::string(kept->key) + "=" + kept->value +
+                        (line.ends_with('\r') ? "\r" : ""));
+        kept->written = true;
+    }
+    AddMissing(lines, keys, section);
+    for (std::string_view name : {"station", "agwpe", "server"}) {
+        if (std::none_of(keys.begin(), keys.end(),
+                         [&](const KeptKey& k) { return k.section == name && !k.written; })) {
+            continue;
+        }
+        if (!lines.empty() && !Trimmed(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + std::string(name) + "]");
+        AddMissing(lines, keys, name);
+    }
+    std::string result;
+    for (const std::string& line : lines) result += line + "\n";
+    return result;
+}
+
+}  // namespace pluvetta
