@@ -84,6 +84,9 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                                "server/fallback=euro.example:0",
                                "server/fallback=::1:14580",
                                "server/fallback=a.example:14580, b.example:65536",
+                               "units/preset=UK",
+                               "units/wind=knots",
+                               "formulas/wind_chill=2000",
                                "reconnect=true"};
     for (const char* line : bad) {
         EXPECT_EQ(Read({line}).options, Options{}) << line;
@@ -94,6 +97,18 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                   "p.conf: [agwpe] reconnect = \"on\": not accepted, the default stays; "
                   "accepted: false or true",
                   "p.conf: [agwpe] fallback = \"h:1\": unknown key, left aside"}));
+}
+
+// A quantity named on its own wins over the preset, whichever comes first in the file.
+TEST(ReadOptions, UnitsNamedOneByOneWinOverThePreset) {
+    const Units usInKnots{TemperatureUnit::Fahrenheit, WindUnit::Knots, PressureUnit::InHg,
+                          RainUnit::Inches};
+    EXPECT_EQ(ShownUnits(Read({"units/wind=kn", "units/preset=us"}).options), usInKnots);
+    EXPECT_EQ(ShownUnits(Read({"units/preset=us", "units/wind=kn"}).options), usInKnots);
+    EXPECT_EQ(ShownUnits(Read({"units/preset=uk", "units/pressure=hPa"}).options),
+              (Units{.wind = WindUnit::Mph, .pressure = PressureUnit::HPa}));
+    EXPECT_EQ(Read({"formulas/wind_chill=2001", "formulas/heat_index=true"}).options.formulas,
+              (Formulas{WindChillFormula::Y2001, true}));
 }
 
 TEST(ProblemsOnce, AFaultIsToldAtTheFirstReadFindingItOnly) {
