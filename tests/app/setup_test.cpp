@@ -111,9 +111,10 @@ TEST(AcceptSetup, ThresholdsInTheChosenUnitsLeaveAnUnchangedFileAsItWas) {
         testing::TempFolder folder;
         std::ofstream(folder.path / "WxAlarms.ini", std::ios::binary) << file;
         testing::MonitorOnFakes rig;
-        rig.monitor.Start("Q1XYZ SAVE", folder.path);
+        rig.monitor.Start("Q1XYZ", folder.path);
         rig.monitor.ApplyOptions(ReadOptions({{"units/preset", preset}}, "p.conf").options);
-        const SetupForm form = rig.monitor.SetupFilling();
+        SetupForm form = rig.monitor.SetupFilling();
+        form.saveAlarms = true;
         ASSERT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
         rig.monitor.Shutdown();
         std::ifstream saved(folder.path / "WxAlarms.ini", std::ios::binary);
