@@ -97,7 +97,6 @@ bool ReadWord(std::string_view text, const Word<Value> (&words)[Count], Target& 
     return false;
 }
 
-constexpr Word<Units> kPresets[] = {{"metric", kMetricUnits}, {"us", kUsUnits}, {"uk", kUkUnits}};
 constexpr Word<TemperatureUnit> kTemperatureUnits[] = {{"C", TemperatureUnit::Celsius},
                                                        {"F", TemperatureUnit::Fahrenheit}};
 constexpr Word<WindUnit> kWindUnits[] = {{"kmh", WindUnit::Kmh},
@@ -134,7 +133,10 @@ constexpr KeyRule kKeyRules[] = {
          return true;
      }},
     {"units/preset", "metric, us or uk",
-     [](std::string_view text, Options& o) { return ReadWord(text, kPresets, o.unitsPreset); }},
+     [](std::string_view text, Options& o) {
+         o.unitsPreset = PresetUnits(text);
+         return o.unitsPreset.has_value();
+     }},
     {"units/temperature", "C or F",
      [](std::string_view text, Options& o) {
          return ReadWord(text, kTemperatureUnits, o.temperatureUnit);

@@ -36,13 +36,16 @@ std::string ThresholdText(float kept, const UnitScale& scale, const NumberFormat
     return FormatFixed(ToShown(kept, scale), std::max(scale.decimals, 1), format);
 }
 
-// The labels between the boxes; the wind row has always written its kilometres this way.
+// The labels between the boxes; the wind row has always written its kilometres this way. The
+// label has no room for "mmHg" and "Hi" together: the unit stays, the place tells the rest.
 std::array<std::string, kThresholdRowCount> UnitLabels(const Units& units) {
     const auto symbol = [&units](Quantity quantity) {
         return std::string(ScaleOf(units, quantity).symbol);
     };
+    const std::string pressure = symbol(Quantity::Pressure);
     return {units.wind == WindUnit::Kmh ? "Km/h  g" : symbol(Quantity::Wind) + "  g",
-            symbol(Quantity::Temperature) + "   Hi", "%    Hi", symbol(Quantity::Pressure) + "  Hi",
+            symbol(Quantity::Temperature) + "   Hi", "%    Hi",
+            units.pressure == PressureUnit::MmHg ? pressure : pressure + "  Hi",
             symbol(Quantity::Rain) + " 24h"};
 }
 

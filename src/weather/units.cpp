@@ -14,6 +14,13 @@ constexpr double kMmPerInch = 25.4;
 
 }  // namespace
 
+std::optional<Units> PresetUnits(std::string_view name) {
+    if (name == "metric") return kMetricUnits;
+    if (name == "us") return kUsUnits;
+    if (name == "uk") return kUkUnits;
+    return std::nullopt;
+}
+
 UnitScale ScaleOf(const Units& units, Quantity quantity) {
     switch (quantity) {
         case Quantity::Temperature:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace pluvetta {
@@ -26,6 +27,9 @@ inline constexpr Units kUsUnits{TemperatureUnit::Fahrenheit, WindUnit::Mph, Pres
                                 RainUnit::Inches};
 inline constexpr Units kUkUnits{TemperatureUnit::Celsius, WindUnit::Mph, PressureUnit::Mb,
                                 RainUnit::Mm};
+
+// The units of the preset named "metric", "us" or "uk"; nullopt for any other name.
+std::optional<Units> PresetUnits(std::string_view name);
 
 enum class Quantity { Temperature, Wind, Pressure, Rain };
 
