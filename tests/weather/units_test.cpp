@@ -18,22 +18,15 @@ TEST(ScaleOf, EachUnitConvertsBothWaysWithItsDecimalsAndSymbol) {
     const Units f{.temperature = TemperatureUnit::Fahrenheit},
         ms{.wind = WindUnit::MetresPerSecond}, kn{.wind = WindUnit::Knots},
         hpa{.pressure = PressureUnit::HPa}, mmhg{.pressure = PressureUnit::MmHg};
-    // Units, quantity, kept value; shown value, decimals, symbol.
+    // Units, quantity, kept value; shown value, decimals, symbol. Metric is the readout's own.
+    // clang-format off
     const std::tuple<Units, Quantity, double, double, int, std::string> cases[] = {
-        {{}, T, -12.5, -12.5, 1, "\260C"},
-        {f, T, 100, 212, 1, "\260F"},
-        {f, T, -40, -40, 1, "\260F"},
-        {{}, W, 100, 100, 0, "km/h"},
-        {kUsUnits, W, 100, 62.137119223733, 0, "mph"},
-        {ms, W, 100, 27.777777777778, 1, "m/s"},
-        {kn, W, 100, 53.995680345572, 0, "kn"},
-        {{}, P, 1013.25, 1013.25, 1, "mb"},
-        {hpa, P, 1013.25, 1013.25, 1, "hPa"},
-        {kUsUnits, P, 1013.25, 29.921255347112, 2, "inHg"},
-        {mmhg, P, 1013.25, 759.999891725611, 0, "mmHg"},
-        {{}, R, 12, 12, 0, "mm"},
-        {kUsUnits, R, 25.4, 1, 2, "in"},
+        {f, T, 100, 212, 1, "\260F"},                        {hpa, P, 1013.25, 1013.25, 1, "hPa"},
+        {kUsUnits, W, 100, 62.137119223733, 0, "mph"},       {ms, W, 100, 27.777777777778, 1, "m/s"},
+        {kn, W, 100, 53.995680345572, 0, "kn"},              {kUsUnits, R, 25.4, 1, 2, "in"},
+        {kUsUnits, P, 1013.25, 29.921255347112, 2, "inHg"},  {mmhg, P, 1013.25, 759.999891725611, 0, "mmHg"},
     };
+    // clang-format on
     for (const auto& [units, quantity, kept, shown, decimals, symbol] : cases) {
         const UnitScale scale = ScaleOf(units, quantity);
         EXPECT_NEAR(ToShown(kept, scale), shown, 1e-9) << symbol;
@@ -46,27 +39,23 @@ TEST(ScaleOf, EachUnitConvertsBothWaysWithItsDecimalsAndSymbol) {
 double Fahrenheit(double celsius) { return celsius * 9 / 5 + 32; }
 float Celsius(double fahrenheit) { return static_cast<float>((fahrenheit - 32) * 5 / 9); }
 
+// The vectors in Fahrenheit and mph, the limits in Celsius and km/h.
 TEST(ComputeDerivedValues, WindChill2001AndHeatIndexHoldTheirVectorsAndLimits) {
-    const Formulas chill2001{.windChill = WindChillFormula::Y2001};
-    const auto chill = [&](float celsius, float kmh, float gust) {
-        return ComputeDerivedValues({0, kmh, gust, celsius, 0, 0, 0, 0, 50, kAbsent, ""}, chill2001)
+    const auto chill = [](float celsius, float kmh) {
+        return ComputeDerivedValues({0, kmh, kmh, celsius, 0, 0, 0, 0, 50, kAbsent, ""},
+                                    {.windChill = WindChillFormula::Y2001})
             .WindChill;
     };
-    const float mph20 = 20 * 1.609344f;
-    EXPECT_EQ(std::lround(Fahrenheit(chill(Celsius(45), mph20, mph20))), 37);
-    EXPECT_EQ(std::lround(Fahrenheit(chill(Celsius(-5), mph20, mph20))), -29);
-    EXPECT_NEAR(chill(-20, 50, 60), -35.40047f, 1e-4);
-    EXPECT_NEAR(chill(10, 4.81f, 10), 9.81431f, 1e-4);  // the mildest air, the lightest wind
-    EXPECT_EQ(chill(10.1f, 30, 40), kAbsent);           // too mild
-    EXPECT_EQ(chill(0, 4.8f, 10), kAbsent);             // too little wind
-    EXPECT_EQ(chill(0, 20, 0), kAbsent);                // no gust, as with the 1945 formula
+    EXPECT_EQ(std::lround(Fahrenheit(chill(Celsius(45), 32.18688f))), 37);
+    EXPECT_EQ(std::lround(Fahrenheit(chill(Celsius(-5), 32.18688f))), -29);
+    EXPECT_NEAR(chill(10, 4.81f), 9.81431f, 1e-4);  // the mildest air, the lightest wind
+    EXPECT_EQ(std::tuple(chill(10.1f, 30), chill(0, 4.8f), chill(0, 0)),
+              std::tuple(kAbsent, kAbsent, kAbsent));
 
-    // Fahrenheit and percent; the heat index in Fahrenheit to 0.1.
+    // The regression from 80 up: the humid-air correction adds 1.4 at 80/95, the dry-air one
+    // takes 0.6 at 100/10; at 70/50 the simple estimate stands (the regression gives 76.9).
     const std::tuple<double, double, double> vectors[] = {
-        {80, 50, 80.8},  {80, 95, 87.8},   // the humid-air correction adds 1.4
-        {90, 95, 126.6}, {100, 10, 94.1},  // the dry-air correction takes 0.6
-        {70, 50, 69.1},  // below 80 the simple estimate stands (the regression: 76.9)
-    };
+        {80, 50, 80.8}, {80, 95, 87.8}, {90, 95, 126.6}, {100, 10, 94.1}, {70, 50, 69.1}};
     for (const auto& [t, rh, index] : vectors) {
         EXPECT_NEAR(HeatIndexFahrenheit(t, rh), index, 0.05) << t << ' ' << rh;
     }
@@ -76,10 +65,10 @@ TEST(ComputeDerivedValues, WindChill2001AndHeatIndexHoldTheirVectorsAndLimits) {
             .HeatIndex;
     };
     EXPECT_NEAR(heat(32, 70, true), 40.40927f, 1e-4);
-    EXPECT_EQ(heat(32, 70, false), kAbsent);
-    EXPECT_EQ(heat(26.6f, 95, true), kAbsent);  // too cool
-    EXPECT_EQ(heat(27, 10, true), kAbsent);     // dry air feels cooler than it is
-    EXPECT_EQ(heat(32, -99, true), kAbsent);    // no humidity
+    // Not asked for, too cool, dry air that feels cooler than it is, no humidity.
+    EXPECT_EQ(std::tuple(heat(32, 70, false), heat(26.6f, 95, true), heat(27, 10, true),
+                         heat(32, -99, true)),
+              std::tuple(kAbsent, kAbsent, kAbsent, kAbsent));
 }
 
 // The report decoded from !4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW, with
@@ -88,21 +77,16 @@ const WeatherReading kWorked{220, 6.437388f, 8.046735f, 25, 0, 0, 0, 990, 50, -1
 
 TEST(BuildReadout, CaptionsInTheChosenUnitsAndTheAlarmsInTheKeptOnes) {
     const NumberFormat english{".", ",", "-"}, italian{",", ".", "-"};
-    const Units knots{TemperatureUnit::Fahrenheit, WindUnit::Knots, PressureUnit::MmHg,
-                      RainUnit::Mm};
-    const Units metres{.wind = WindUnit::MetresPerSecond, .pressure = PressureUnit::HPa};
+    const Units metres{.wind = WindUnit::MetresPerSecond, .pressure = PressureUnit::MmHg};
     const std::tuple<Units, NumberFormat, std::string, std::string, std::string, std::string,
                      std::string>
         cases[] = {
             {kUsUnits, english, "220\260  4 / 5 mph", "77.0\260F", "29.23 inHg",
              "0.00in/h 0.00in/24h\r\n0.00in/Day Dp 56.9\260F  11.5g/m\263",
              "Variaz Press in 4h= -0.35inHg wRSW"},
-            {knots, english, "220\260  3 / 4 kn", "77.0\260F", "743 mmHg",
-             "0mm/h 0mm/24h\r\n0mm/Day Dp 56.9\260F  11.5g/m\263",
-             "Variaz Press in 4h= -9mmHg wRSW"},
-            {metres, italian, "220\260  1,8 / 2,2 m/s", "25,0\260C", "990,0 hPa",
+            {metres, italian, "220\260  1,8 / 2,2 m/s", "25,0\260C", "743 mmHg",
              "0mm/h 0mm/24h\r\n0mm/Day Dp 13,8\260C  11,5g/m\263",
-             "Variaz Press in 4h= -12hPa wRSW"},
+             "Variaz Press in 4h= -9mmHg wRSW"},
         };
     for (const auto& [units, format, wind, temp, press, rain, comment] : cases) {
         const Readout out = BuildReadout(kWorked, {}, format, units);
@@ -110,10 +94,11 @@ TEST(BuildReadout, CaptionsInTheChosenUnitsAndTheAlarmsInTheKeptOnes) {
                              out.rain.caption, out.comment),
                   std::tuple(wind, temp, press, rain, comment));
     }
-    // 40 degrees Celsius is the default highest temperature, whatever the units.
-    WeatherReading hot = kWorked;
-    hot.Temperature = 40;
-    EXPECT_TRUE(BuildReadout(hot, {}, english, kUsUnits).temp->inAlarm);
+    // The alarm compares the kept 25 degrees Celsius, not the 77 shown.
+    const auto hot = [&](float hiTemp) {
+        return BuildReadout(kWorked, {.HiTemp = hiTemp}, english, kUsUnits).temp->inAlarm;
+    };
+    EXPECT_EQ(std::pair(hot(25), hot(26)), std::pair(true, false));
     // On a hot windy day the heat index takes the place of the 1945 wind chill.
     const WeatherReading sultry{180, 20, 30, 32, -1, -1, -1, 1000, 70, kAbsent, ""};
     EXPECT_EQ(BuildReadout(sultry, {}, english).rain.caption,
