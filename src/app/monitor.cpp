@@ -116,7 +116,8 @@ void Monitor::ProcessWeatherReport(std::string_view information) {
         beep = alarms_.BeepOnData;
     }
 
-    const Readout readout = BuildReadout(reading, alarms_, numberFormat_);
+    const Readout readout =
+        BuildReadout(reading, alarms_, numberFormat_, ShownUnits(options_), options_.formulas);
     ShowWind(reading, readout);
     ShowTrendedValue(Label::Temp, TrendBox::Temp, readout.temp,
                      reading.Temperature - previous_.Temperature);
@@ -367,7 +368,9 @@ void Monitor::ClearLog() {
     screen_.SetLogText(log_.Text());
 }
 
-SetupForm Monitor::SetupFilling() const { return FillSetupForm(station_, alarms_, numberFormat_); }
+SetupForm Monitor::SetupFilling() const {
+    return FillSetupForm(station_, alarms_, numberFormat_, ShownUnits(options_));
+}
 
 std::optional<SetupField> Monitor::AcceptSetup(const SetupForm& form) {
     const SetupNumbers numbers = ReadSetupNumbers(form, alarms_, numberFormat_);

@@ -98,6 +98,39 @@ bool ReadSilentMinutes(std::string_view text, Options& options) {
     return true;
 }
 
+// A word of the file and what it stands for.
+template <typename Value>
+struct Word {
+    std::string_view text;
+    Value value;
+};
+
+// One of the words, written as listed; `value` is set only when the text is one of them.
+template <typename Value, std::size_t Count, typename Target>
+bool ReadWord(std::string_view text, const Word<Value> (&words)[Count], Target& value) {
+    for (const Word<Value>& word : words) {
+        if (word.text == text) {
+            value = word.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr Word<TemperatureUnit> kTemperatureUnits[] = {{"C", TemperatureUnit::Celsius},
+                                                       {"F", TemperatureUnit::Fahrenheit}};
+constexpr Word<WindUnit> kWindUnits[] = {{"kmh", WindUnit::Kmh},
+                                         {"ms", WindUnit::MetresPerSecond},
+                                         {"mph", WindUnit::Mph},
+                                         {"kn", WindUnit::Knots}};
+constexpr Word<PressureUnit> kPressureUnits[] = {{"mb", PressureUnit::Mb},
+                                                 {"hPa", PressureUnit::HPa},
+                                                 {"inHg", PressureUnit::InHg},
+                                                 {"mmHg", PressureUnit::MmHg}};
+constexpr Word<RainUnit> kRainUnits[] = {{"mm", RainUnit::Mm}, {"in", RainUnit::Inches}};
+constexpr Word<WindChillFormula> kWindChillFormulas[] = {{"1945", WindChillFormula::Y1945},
+                                                         {"2001", WindChillFormula::Y2001}};
+
 // One key of the file: where it is, what it accepts, and how it fills the record. A new
 // section is a few more rows.
 struct KeyRule {
@@ -137,11 +170,34 @@ constexpr KeyRule kKeyRules[] = {
      }},
     {"history/record", "false or true",
      [](std::string_view text, Options& o) { return ReadSwitch(text, o.historyRecord); }},
-    {"history/file", "the path of a database file",
+    {"history/file", "the path of a database file, or nothing for the standard place",
      [](std::string_view text, Options& o) {
          o.historyFile = text;
-         return !text.empty();
+         return true;
      }},
+    {"units/preset", "metric, us or uk",
+     [](std::string_view text, Options& o) {
+         o.unitsPreset = PresetUnits(text);
+         return o.unitsPreset.has_value();
+     }},
+    {"units/temperature", "C or F",
+     [](std::string_view text, Options& o) {
+         return ReadWord(text, kTemperatureUnits, o.temperatureUnit);
+     }},
+    {"units/wind", "kmh, ms, mph or kn",
+     [](std::string_view text, Options& o) { return ReadWord(text, kWindUnits, o.windUnit); }},
+    {"units/pressure", "mb, hPa, inHg or mmHg",
+     [](std::string_view text, Options& o) {
+         return ReadWord(text, kPressureUnits, o.pressureUnit);
+     }},
+    {"units/rain", "mm or in",
+     [](std::string_view text, Options& o) { return ReadWord(text, kRainUnits, o.rainUnit); }},
+    {"formulas/wind_chill", "1945 or 2001",
+     [](std::string_view text, Options& o) {
+         return ReadWord(text, kWindChillFormulas, o.formulas.windChill);
+     }},
+    {"formulas/heat_index", "false or true",
+     [](std::string_view text, Options& o) { return ReadSwitch(text, o.formulas.heatIndex); }},
 };
 
 // "[server] reconnect" for "server/reconnect".
@@ -174,6 +230,13 @@ OptionsRead ReadOptions(const std::vector<OptionEntry>& entries, std::string_vie
         }
     }
     return read;
+}
+
+Units ShownUnits(const Options& options) {
+    const Units preset = options.unitsPreset.value_or(kMetricUnits);
+    return {options.temperatureUnit.value_or(preset.temperature),
+            options.windUnit.value_or(preset.wind), options.pressureUnit.value_or(preset.pressure),
+            options.rainUnit.value_or(preset.rain)};
 }
 
 std::vector<std::string> ProblemsOnce::Fresh(const std::vector<std::string>& problems) {

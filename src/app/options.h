@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/station_settings.h"
+#include "weather/derived.h"
+#include "weather/units.h"
 
 namespace pluvetta {
 
@@ -42,9 +45,20 @@ struct Options {
     // watches, written there by the setup dialog of such a start. Ports of 0 and empty hosts
     // are the ones left out.
     StationSettings keptStation;
+    // [units] as written: a preset, and each quantity named on its own, which wins over it.
+    std::optional<Units> unitsPreset;
+    std::optional<TemperatureUnit> temperatureUnit;
+    std::optional<WindUnit> windUnit;
+    std::optional<PressureUnit> pressureUnit;
+    std::optional<RainUnit> rainUnit;
+    // [formulas]
+    Formulas formulas;
 
     bool operator==(const Options&) const = default;
 };
+
+// The units values are shown in: each quantity as named, else as its preset, else metric.
+Units ShownUnits(const Options& options);
 
 // One key of the options file as the shell found it: "section/key" and the text of its value.
 using OptionEntry = std::pair<std::string, std::string>;

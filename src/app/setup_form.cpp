@@ -1,5 +1,7 @@
 #include "app/setup_form.h"
 
+#include <algorithm>
+
 #include "app/decimal_number.h"
 
 namespace pluvetta {
@@ -10,19 +12,42 @@ constexpr std::size_t kThresholdCount = 10;
 constexpr std::size_t kGroupWidth = 3;
 constexpr int kHighestHumidity = 100;
 
-// The float threshold each box holds, by SetupField; the humidities are whole numbers.
-constexpr std::array<float AlarmSettings::*, kThresholdCount> kFloatThresholds = {
-    &AlarmSettings::HiWind,
-    &AlarmSettings::HiGust,
-    &AlarmSettings::LoTemp,
-    &AlarmSettings::HiTemp,
-    nullptr,
-    nullptr,
-    &AlarmSettings::LoBaro,
-    &AlarmSettings::HiBaro,
-    &AlarmSettings::HiRainHour,
-    &AlarmSettings::HiRain24,
+// The float threshold each box holds and what it measures, by SetupField; the humidities are
+// whole numbers, in percent whatever the units.
+struct FloatThreshold {
+    float AlarmSettings::*member;
+    Quantity quantity;
 };
+constexpr std::array<FloatThreshold, kThresholdCount> kFloatThresholds = {{
+    {&AlarmSettings::HiWind, Quantity::Wind},
+    {&AlarmSettings::HiGust, Quantity::Wind},
+    {&AlarmSettings::LoTemp, Quantity::Temperature},
+    {&AlarmSettings::HiTemp, Quantity::Temperature},
+    {nullptr, {}},
+    {nullptr, {}},
+    {&AlarmSettings::LoBaro, Quantity::Pressure},
+    {&AlarmSettings::HiBaro, Quantity::Pressure},
+    {&AlarmSettings::HiRainHour, Quantity::Rain},
+    {&AlarmSettings::HiRain24, Quantity::Rain},
+}};
+
+// A threshold as its box shows it: at least one decimal, more when the unit has more.
+std::string ThresholdText(float kept, const UnitScale& scale, const NumberFormat& format) {
+    return FormatFixed(ToShown(kept, scale), std::max(scale.decimals, 1), format);
+}
+
+// The labels between the boxes; the wind row has always written its kilometres this way. The
+// label has no room for "mmHg" and "Hi" together: the unit stays, the place tells the rest.
+std::array<std::string, kThresholdRowCount> UnitLabels(const Units& units) {
+    const auto symbol = [&units](Quantity quantity) {
+        return std::string(ScaleOf(units, quantity).symbol);
+    };
+    const std::string pressure = symbol(Quantity::Pressure);
+    return {units.wind == WindUnit::Kmh ? "Km/h  g" : symbol(Quantity::Wind) + "  g",
+            symbol(Quantity::Temperature) + "   Hi", "%    Hi",
+            units.pressure == PressureUnit::MmHg ? pressure : pressure + "  Hi",
+            symbol(Quantity::Rain) + " 24h"};
+}
 
 std::int16_t AlarmSettings::*HumidityThreshold(SetupField field) {
     return field == SetupField::LoHum ? &AlarmSettings::LoHum : &AlarmSettings::HiHum;
@@ -55,15 +80,17 @@ std::size_t TakeDigits(std::string_view& text, std::string& out) {
 }  // namespace
 
 SetupForm FillSetupForm(const StationSettings& station, const AlarmSettings& alarms,
-                        const NumberFormat& format) {
+                        const NumberFormat& format, const Units& units) {
     SetupForm form;
     form.call = station.StationCall;
     form.agwHost = station.AgwHost;
     form.serverHost = station.ServerHost;
     for (std::size_t i = 0; i < kThresholdCount; ++i) {
         const auto field = static_cast<SetupField>(i);
-        form.numbers[i] = kFloatThresholds[i] != nullptr
-                              ? FormatFixed(alarms.*kFloatThresholds[i], 1, format)
+        const FloatThreshold& threshold = kFloatThresholds[i];
+        form.numbers[i] = threshold.member != nullptr
+                              ? ThresholdText(alarms.*threshold.member,
+                                              ScaleOf(units, threshold.quantity), format)
                               : std::to_string(alarms.*HumidityThreshold(field));
     }
     form.Number(SetupField::AgwPort) = std::to_string(station.AgwPort);
@@ -75,6 +102,8 @@ SetupForm FillSetupForm(const StationSettings& station, const AlarmSettings& ala
     form.focusOnAlarm = alarms.FocusOnAlarm;
     form.beepOnAlarm = alarms.BeepOnAlarm;
     form.saveAlarms = station.SaveAlarms;
+    form.units = units;
+    form.unitLabels = UnitLabels(units);
     return form;
 }
 
@@ -119,9 +148,13 @@ SetupNumbers ReadSetupNumbers(const SetupForm& form, const AlarmSettings& alarms
     for (std::size_t i = 0; i < kThresholdCount && !numbers.refused; ++i) {
         const auto field = static_cast<SetupField>(i);
         const std::optional<float> value = ReadUserNumber(form.numbers[i], format);
-        if (kFloatThresholds[i] != nullptr) {
+        if (kFloatThresholds[i].member != nullptr) {
+            const UnitScale scale = ScaleOf(form.units, kFloatThresholds[i].quantity);
+            float& threshold = numbers.alarms.*kFloatThresholds[i].member;
+            // Converted back, the rounded text would give a value a little off the one kept.
+            if (form.numbers[i] == ThresholdText(threshold, scale, format)) continue;
             if (value) {
-                numbers.alarms.*kFloatThresholds[i] = *value;
+                threshold = static_cast<float>(ToKept(*value, scale));
             } else {
                 numbers.refused = field;
             }

@@ -10,6 +10,7 @@
 #include "app/station_settings.h"
 #include "weather/alarm_settings.h"
 #include "weather/number_format.h"
+#include "weather/units.h"
 
 namespace pluvetta {
 
@@ -33,6 +34,8 @@ enum class SetupField {
     ServerPort,
 };
 inline constexpr std::size_t kSetupFieldCount = 12;
+// The threshold rows of the dialog: wind, temperature, humidity, pressure, rain.
+inline constexpr std::size_t kThresholdRowCount = 5;
 
 // What the setup dialog shows, and what the user leaves in it: the boxes' texts as typed,
 // Latin-1, and the check boxes as flags.
@@ -49,6 +52,10 @@ struct SetupForm {
     bool focusOnAlarm = false;
     bool beepOnAlarm = false;
     bool saveAlarms = false;
+    // The units the thresholds are written in, and the unit label between the two boxes of
+    // each threshold row, by row.
+    Units units;
+    std::array<std::string, kThresholdRowCount> unitLabels;
 
     std::string& Number(SetupField field) { return numbers[static_cast<std::size_t>(field)]; }
     const std::string& Number(SetupField field) const {
@@ -56,10 +63,10 @@ struct SetupForm {
     }
 };
 
-// The form for the settings as they stand: thresholds with one decimal in the user's format,
-// humidities and ports as plain whole numbers.
+// The form for the settings as they stand: thresholds in the user's units and format with one
+// decimal (two in inHg and inches), humidities and ports as plain whole numbers.
 SetupForm FillSetupForm(const StationSettings& station, const AlarmSettings& alarms,
-                        const NumberFormat& format);
+                        const NumberFormat& format, const Units& units = {});
 
 // A number as the user writes it: blanks around it, then an optional sign, digits (in groups
 // of three between group separators, or ungrouped), an optional decimal separator and
@@ -80,6 +87,8 @@ struct SetupNumbers {
 
 // Checks every number box: thresholds must be numbers, humidities 0 to 100 once rounded half
 // to even, the port of each enabled link 1 to 65535. A disabled link's port is not read.
+// Thresholds are read in the form's units; a box still holding the text it was filled with
+// keeps the value of `alarms` exactly, so that a confirm without changes changes nothing.
 SetupNumbers ReadSetupNumbers(const SetupForm& form, const AlarmSettings& alarms,
                               const NumberFormat& format);
 

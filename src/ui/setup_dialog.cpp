@@ -26,13 +26,12 @@ const QColor kDarkRed(0x80, 0x00, 0x00);
 const QColor kGreen(0x00, 0x80, 0x00);
 const QColor kLightCyan(0xC0, 0xFF, 0xFF);
 
-// A threshold row of the alarms frame: a label, a box, a label, a box; places in twips within
-// the frame.
+// A threshold row of the alarms frame: a label, a box, the form's unit label, a box; places in
+// twips within the frame.
 struct ThresholdRow {
     const char* caption;
     const char* firstName;
     SetupField first;
-    const char* middleCaption;
     const char* secondName;
     SetupField second;
     int maxLength;  // 0: no limit
@@ -40,15 +39,11 @@ struct ThresholdRow {
 // The humidity boxes take three characters, not two: 100 is a humidity, and a longer text
 // would be cut when the box is filled.
 const ThresholdRow kThresholdRows[] = {
-    {"Wind:  Max", "txtHiWind", SetupField::HiWind, "Km/h  g", "txtHiGust", SetupField::HiGust, 0},
-    {"Temp: Low", "txtLoTemp", SetupField::LoTemp,
-     "\xB0"
-     "C   Hi",
-     "txtHiTemp", SetupField::HiTemp, 5},
-    {"U.R.:   Low", "txtLoHum", SetupField::LoHum, "%    Hi", "TxtHiHum", SetupField::HiHum, 3},
-    {"Baro:   Low", "txtLoBaro", SetupField::LoBaro, "mb  Hi", "txtHiBaro", SetupField::HiBaro, 0},
-    {"Rain:   1h", "txtHiRainHour", SetupField::HiRainHour, "mm 24h", "txtHiRain24",
-     SetupField::HiRain24, 0},
+    {"Wind:  Max", "txtHiWind", SetupField::HiWind, "txtHiGust", SetupField::HiGust, 0},
+    {"Temp: Low", "txtLoTemp", SetupField::LoTemp, "txtHiTemp", SetupField::HiTemp, 5},
+    {"U.R.:   Low", "txtLoHum", SetupField::LoHum, "TxtHiHum", SetupField::HiHum, 3},
+    {"Baro:   Low", "txtLoBaro", SetupField::LoBaro, "txtHiBaro", SetupField::HiBaro, 0},
+    {"Rain:   1h", "txtHiRainHour", SetupField::HiRainHour, "txtHiRain24", SetupField::HiRain24, 0},
 };
 constexpr int kRowTop = 210;
 constexpr int kRowStep = 300;
@@ -106,7 +101,8 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, QRe
 SetupDialog::SetupDialog(const SetupForm& form, SetupAccept accept)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      accept_(std::move(accept)) {
+      accept_(std::move(accept)),
+      filled_(form) {
     setObjectName(QStringLiteral("frmWxSetup"));
     setWindowTitle(FromLatin1(kSetupCaption));
     setWindowIcon(WxIcon());
@@ -148,8 +144,9 @@ void SetupDialog::Build() {
         const QString secondLabel = QString::fromLatin1(r.secondName).replace(0, 3, "lbl");
         QLabel* left =
             MakeLabel(alarms, firstLabel, r.caption, TwipsRect(45, top, 795, kRowHeight), kDarkRed);
-        QLabel* middle = MakeLabel(alarms, secondLabel, r.middleCaption,
-                                   TwipsRect(1425, top, 555, kRowHeight), kDarkRed);
+        QLabel* middle =
+            MakeLabel(alarms, secondLabel, "", TwipsRect(1425, top, 555, kRowHeight), kDarkRed);
+        unitLabels_[row] = middle;
         QLineEdit* first = MakeBox(left, r.firstName, TwipsRect(840, top, 585, kRowHeight));
         QLineEdit* second = MakeBox(middle, r.secondName, TwipsRect(1980, top, 675, kRowHeight));
         for (QLineEdit* box : {first, second}) {
@@ -227,6 +224,8 @@ void SetupDialog::Fill(const SetupForm& form) {
     txtHostTcp_->setText(FromLatin1(form.serverHost));
     for (std::size_t i = 0; i < kSetupFieldCount; ++i)
         numbers_[i]->setText(FromLatin1(form.numbers[i]));
+    for (std::size_t row = 0; row < kThresholdRowCount; ++row)
+        unitLabels_[row]->setText(FromLatin1(form.unitLabels[row]));
     chkAgw_->setChecked(form.agwEnabled);
     chkTcp_->setChecked(form.serverEnabled);
     chkFocus_->setChecked(form.focusOnData);
@@ -240,7 +239,7 @@ void SetupDialog::Fill(const SetupForm& form) {
 }
 
 SetupForm SetupDialog::Form() const {
-    SetupForm form;
+    SetupForm form = filled_;
     form.call = ToLatin1(txtCall_->text());
     form.agwHost = ToLatin1(txtHost_->text());
     form.serverHost = ToLatin1(txtHostTcp_->text());

@@ -8,6 +8,7 @@
 #include "app/setup_form.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 namespace pluvetta {
@@ -33,6 +34,10 @@ class SetupDialog : public QDialog {
     void Confirm();
 
     SetupAccept accept_;
+    // The form as filled: what the boxes do not show (the units) goes back with it.
+    SetupForm filled_;
+    // The unit label of each threshold row, by row.
+    std::array<QLabel*, kThresholdRowCount> unitLabels_{};
     QLineEdit* txtCall_ = nullptr;
     QLineEdit* txtHost_ = nullptr;
     QLineEdit* txtHostTcp_ = nullptr;

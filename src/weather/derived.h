@@ -10,11 +10,29 @@ struct DerivedValues {
     float WindChill = kAbsent;
     float DewPoint = kAbsent;
     float AbsoluteHumidity = kAbsent;
+    float HeatIndex = kAbsent;
 };
 
-// Wind chill (needs a temperature and a gust above 0; dropped when above the temperature), dew
-// point and absolute humidity (need a temperature and a usable humidity), in double precision.
-DerivedValues ComputeDerivedValues(const WeatherReading& reading);
+// Which wind chill formula: the 1945 one, or the 2001 one that weather services use today.
+enum class WindChillFormula { Y1945, Y2001 };
+
+// The formulas the user chose; the defaults are the program's own behaviour.
+struct Formulas {
+    WindChillFormula windChill = WindChillFormula::Y1945;
+    bool heatIndex = false;
+
+    bool operator==(const Formulas&) const = default;
+};
+
+// Wind chill (needs a temperature and a gust above 0; dropped when above the temperature; the
+// 2001 formula only from 10 degrees down and above 4.8 km/h), dew point and absolute humidity
+// (need a temperature and a usable humidity), and, when asked for, the heat index (from
+// 26.7 degrees up with a humidity shown, and only above the temperature), in double precision.
+DerivedValues ComputeDerivedValues(const WeatherReading& reading, const Formulas& formulas = {});
+
+// The heat index in degrees Fahrenheit of air at `fahrenheit` and `humidity` percent, with no
+// limits applied.
+double HeatIndexFahrenheit(double fahrenheit, double humidity);
 
 // Whether the wind chill or the absolute humidity (and with it the dew point) is shown.
 inline bool IsDerivedValueShown(float value) { return value > -99.0f; }

@@ -38,16 +38,16 @@ char* FormatPlainMagnitude(double magnitude, int decimals, char* buffer, const c
     // 5 with two places is written 0.05: the digits, with zeros in front up to one more than
     // the places.
     std::array<char, 16> digits;
-    const char* digitsEnd =
-        std::to_chars(digits.data(), digits.data() + digits.size(), rounded).ptr;
-    const auto count = static_cast<std::size_t>(digitsEnd - digits.data());
     const auto places = static_cast<std::size_t>(decimals);
-    const std::size_t zeros = count > places ? 0 : places + 1 - count;
-    if (static_cast<std::size_t>(bufferEnd - buffer) < zeros + count + 1) return nullptr;
+    char* digitsEnd =
+        std::to_chars(digits.data() + places + 1, digits.data() + digits.size(), rounded).ptr;
+    char* digitsBegin = digits.data() + places + 1;
+    while (digitsEnd - digitsBegin < decimals + 1) *--digitsBegin = '0';
+    const auto count = static_cast<std::size_t>(digitsEnd - digitsBegin);
+    if (static_cast<std::size_t>(bufferEnd - buffer) < count + 1) return nullptr;
     char* out = buffer;
-    for (std::size_t i = 0; i < zeros; ++i) *out++ = '0';
     const char* point = digitsEnd - places;
-    for (const char* in = digits.data(); in != point; ++in) *out++ = *in;
+    for (const char* in = digitsBegin; in != point; ++in) *out++ = *in;
     if (places > 0) {
         *out++ = '.';
         for (const char* in = point; in != digitsEnd; ++in) *out++ = *in;

@@ -14,20 +14,20 @@ namespace {
 constexpr std::string_view kCalmCaption = "Calma di vento";
 constexpr std::string_view kDirectionUnit = "\260  ";
 constexpr std::string_view kGustSeparator = " / ";
-constexpr std::string_view kSpeedUnit = " km/h";
-constexpr std::string_view kTemperatureUnit = "\260C";
+constexpr std::string_view kUnitGap = " ";
 constexpr std::string_view kHumidityUnit = "%";
-constexpr std::string_view kPressureUnit = " mb";
-constexpr std::string_view kRainLastHourUnit = "mm/h ";
-constexpr std::string_view kRain24HoursUnit = "mm/24h\r\n";
-constexpr std::string_view kRainSinceMidnightUnit = "mm/Day";
+// Each rain total's unit is the rain unit followed by these.
+constexpr std::string_view kRainLastHourTail = "/h ";
+constexpr std::string_view kRain24HoursTail = "/24h\r\n";
+constexpr std::string_view kRainSinceMidnightTail = "/Day";
 constexpr std::string_view kWindChillLead = " Wch ";
+constexpr std::string_view kHeatIndexLead = " Hi ";
 constexpr std::string_view kDewPointLead = " Dp ";
-constexpr std::string_view kDewPointUnit = "\260C  ";
+constexpr std::string_view kDewPointTail = "  ";
 constexpr std::string_view kAbsoluteHumidityUnit = "g/m\263";
 constexpr std::string_view kEmptyComment = " ";
 constexpr std::string_view kPressureChangeLead = "Variaz Press in 4h= ";
-constexpr std::string_view kPressureChangeUnit = "mb ";
+constexpr std::string_view kPressureChangeTail = " ";
 constexpr std::string_view kTooltipGap = " ";
 
 // A whole number with leading zeros up to `width` digits; the minus stays in front of them.
@@ -46,89 +46,110 @@ std::string Join(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
-// A number in the user's format followed by its unit.
-std::string Measure(double value, int decimals, std::string_view unit, const NumberFormat& format) {
+// A kept value in the user's unit and number format, then `tail`.
+void AppendMeasure(std::string& text, double kept, const UnitScale& scale, std::string_view tail,
+                   const NumberFormat& format) {
+    AppendFixed(text, ToShown(kept, scale), scale.decimals, format);
+    text += tail;
+}
+
+std::string Measure(double kept, const UnitScale& scale, std::string_view gap,
+                    const NumberFormat& format) {
     std::string text;
-    AppendFixed(text, value, decimals, format);
-    text += unit;
+    AppendMeasure(text, kept, scale, gap, format);
+    text += scale.symbol;
     return text;
 }
 
-std::string WindCaption(const WeatherReading& r, const NumberFormat& format) {
+std::string WindCaption(const WeatherReading& r, const UnitScale& speed,
+                        const NumberFormat& format) {
     std::string caption = PadDigits(r.WindDirection, 3);
     caption += kDirectionUnit;
-    AppendFixed(caption, r.WindSpeed, 0, format);
+    AppendMeasure(caption, r.WindSpeed, speed, {}, format);
     if (IsGustShown(r.WindGust)) {
         caption += kGustSeparator;
-        AppendFixed(caption, r.WindGust, 0, format);
+        AppendMeasure(caption, r.WindGust, speed, {}, format);
     }
-    caption += kSpeedUnit;
-    return caption;
+    return Join({caption, kUnitGap, speed.symbol});
 }
 
-std::string RainText(const WeatherReading& r, const DerivedValues& derived,
+std::string RainText(const WeatherReading& r, const DerivedValues& derived, const Units& units,
                      const NumberFormat& format) {
+    const UnitScale rain = ScaleOf(units, Quantity::Rain);
+    const UnitScale temperature = ScaleOf(units, Quantity::Temperature);
     std::string text;
-    const auto add = [&](std::string_view lead, double value, int decimals, std::string_view unit) {
+    const auto add = [&](std::string_view lead, double kept, const UnitScale& scale,
+                         std::string_view tail) {
         text += lead;
-        AppendFixed(text, value, decimals, format);
-        text += unit;
+        AppendMeasure(text, kept, scale, scale.symbol, format);
+        text += tail;
     };
-    if (IsRainShown(r.RainLastHour)) add({}, r.RainLastHour, 0, kRainLastHourUnit);
-    if (IsRainShown(r.Rain24Hours)) add({}, r.Rain24Hours, 0, kRain24HoursUnit);
-    if (IsRainShown(r.RainSinceMidnight)) add({}, r.RainSinceMidnight, 0, kRainSinceMidnightUnit);
-    if (IsDerivedValueShown(derived.WindChill)) {
-        add(kWindChillLead, derived.WindChill, 1, kTemperatureUnit);
+    if (IsRainShown(r.RainLastHour)) add({}, r.RainLastHour, rain, kRainLastHourTail);
+    if (IsRainShown(r.Rain24Hours)) add({}, r.Rain24Hours, rain, kRain24HoursTail);
+    if (IsRainShown(r.RainSinceMidnight))
+        add({}, r.RainSinceMidnight, rain, kRainSinceMidnightTail);
+    // The heat index takes the wind chill's place: with the 1945 formula both can be computed
+    // on a warm windy day, and the heat index is then what the air feels like.
+    if (IsDerivedValueShown(derived.HeatIndex)) {
+        add(kHeatIndexLead, derived.HeatIndex, temperature, {});
+    } else if (IsDerivedValueShown(derived.WindChill)) {
+        add(kWindChillLead, derived.WindChill, temperature, {});
     }
     if (IsDerivedValueShown(derived.AbsoluteHumidity)) {
-        add(kDewPointLead, derived.DewPoint, 1, kDewPointUnit);
-        add({}, derived.AbsoluteHumidity, 1, kAbsoluteHumidityUnit);
+        add(kDewPointLead, derived.DewPoint, temperature, kDewPointTail);
+        AppendFixed(text, derived.AbsoluteHumidity, 1, format);
+        text += kAbsoluteHumidityUnit;
     }
     return text;
 }
 
-std::string CommentLine(const WeatherReading& r) {
-    if (IsPressureChangeShown(r.PressureChange4h)) {
-        return Join({kPressureChangeLead, std::to_string(r.PressureChange4h), kPressureChangeUnit,
-                     r.Remainder});
-    }
-    return Join({kEmptyComment, r.Remainder});
+std::string CommentLine(const WeatherReading& r, const UnitScale& pressure,
+                        const NumberFormat& format) {
+    if (!IsPressureChangeShown(r.PressureChange4h)) return Join({kEmptyComment, r.Remainder});
+    // In mb or hPa the change stays the whole number the station sent, without grouping.
+    const std::string change =
+        pressure.factor == 1
+            ? std::to_string(r.PressureChange4h)
+            : FormatFixed(r.PressureChange4h * pressure.factor, pressure.decimals, format);
+    return Join({kPressureChangeLead, change, pressure.symbol, kPressureChangeTail, r.Remainder});
 }
 
 }  // namespace
 
 Readout BuildReadout(const WeatherReading& reading, const AlarmSettings& alarms,
-                     const NumberFormat& format) {
+                     const NumberFormat& format, const Units& units, const Formulas& formulas) {
     Readout out;
-    out.derived = ComputeDerivedValues(reading);
+    out.derived = ComputeDerivedValues(reading, formulas);
+    const UnitScale temperature = ScaleOf(units, Quantity::Temperature);
+    const UnitScale pressure = ScaleOf(units, Quantity::Pressure);
 
     if (IsValidDirection(reading.WindDirection)) {
         out.drawRose = true;
         if (IsWindCalm(reading.WindSpeed, reading.WindGust)) {
             out.wind = LabelText{std::string(kCalmCaption), false};
         } else {
-            out.wind = LabelText{WindCaption(reading, format),
+            out.wind = LabelText{WindCaption(reading, ScaleOf(units, Quantity::Wind), format),
                                  IsWindInAlarm(reading.WindSpeed, reading.WindGust, alarms)};
         }
     }
     if (IsTemperatureValid(reading.Temperature)) {
-        out.temp = LabelText{Measure(reading.Temperature, 1, kTemperatureUnit, format),
+        out.temp = LabelText{Measure(reading.Temperature, temperature, {}, format),
                              IsTemperatureInAlarm(reading.Temperature, alarms)};
     }
     if (IsHumidityShown(reading.Humidity)) {
-        out.hum = LabelText{Measure(reading.Humidity, 0, kHumidityUnit, format),
+        out.hum = LabelText{FormatFixed(reading.Humidity, 0, format) + std::string(kHumidityUnit),
                             IsHumidityInAlarm(reading.Humidity, alarms)};
     }
     if (IsPressureShown(reading.Pressure)) {
-        out.press = LabelText{Measure(reading.Pressure, 1, kPressureUnit, format),
+        out.press = LabelText{Measure(reading.Pressure, pressure, kUnitGap, format),
                               IsPressureInAlarm(reading.Pressure, alarms)};
     }
-    out.rain = LabelText{RainText(reading, out.derived, format),
+    out.rain = LabelText{RainText(reading, out.derived, units, format),
                          IsRainInAlarm(reading.RainLastHour, reading.Rain24Hours, alarms)};
     // Byte count: the CR LF of the rain text counts as two characters.
     out.rainFontPoints =
         out.rain.caption.size() < kLongRainText ? kRainFontPoints : kLongRainFontPoints;
-    out.comment = CommentLine(reading);
+    out.comment = CommentLine(reading, pressure, format);
 
     const auto inAlarm = [](const std::optional<LabelText>& label) {
         return label && label->inAlarm;

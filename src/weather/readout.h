@@ -7,6 +7,7 @@
 #include "weather/alarm_settings.h"
 #include "weather/derived.h"
 #include "weather/number_format.h"
+#include "weather/units.h"
 #include "weather/weather_reading.h"
 
 namespace pluvetta {
@@ -40,11 +41,13 @@ struct Readout {
     bool beepForAlarm = false;   // a label is in alarm and BeepOnAlarm is set
 };
 
-// The captions, alarm flags and alarm requests of one report, numbers in the user's format.
-// Captions are Latin-1. Pure: trend arrows, the rose and the data notifications are the
-// caller's.
+// The captions, alarm flags and alarm requests of one report, numbers in the user's format and
+// units, derived values by the user's formulas. Captions are Latin-1. The alarms compare the
+// kept values, whatever the units shown. Pure: trend arrows, the rose and the data
+// notifications are the caller's.
 Readout BuildReadout(const WeatherReading& reading, const AlarmSettings& alarms,
-                     const NumberFormat& format);
+                     const NumberFormat& format, const Units& units = {},
+                     const Formulas& formulas = {});
 
 // The notification-area tooltip, made from the captions the labels hold after the report, so
 // values kept from earlier reports appear in it.

@@ -87,10 +87,13 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                                "server/fallback=::1:14580",
                                "server/fallback=a.example:14580, b.example:65536",
                                "history/record=no",
-                               "history/file=",
                                "station/call=Q1 XYZ",
                                "server/host=a,b",
-                               "agwpe/port=0"};
+                               "agwpe/port=0",
+                               "units/preset=UK",
+                               "units/wind=knots",
+                               "formulas/wind_chill=2000",
+                               "reconnect=true"};
     for (const char* line : bad) {
         EXPECT_EQ(Read({line}).options, Options{}) << line;
         EXPECT_EQ(Read({line}).problems.size(), 1u) << line;
@@ -100,6 +103,15 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                   "p.conf: [agwpe] reconnect = \"on\": not accepted, the default stays; "
                   "accepted: false or true",
                   "p.conf: [agwpe] fallback = \"h:1\": unknown key, left aside"}));
+}
+
+// A quantity named on its own wins over the preset, whichever comes first in the file.
+TEST(ReadOptions, UnitsNamedOneByOneWinOverThePreset) {
+    const Units ukInHPa{.wind = WindUnit::Mph, .pressure = PressureUnit::HPa};
+    EXPECT_EQ(ShownUnits(Read({"units/pressure=hPa", "units/preset=uk"}).options), ukInHPa);
+    EXPECT_EQ(ShownUnits(Read({"units/preset=uk", "units/pressure=hPa"}).options), ukInHPa);
+    EXPECT_EQ(Read({"formulas/wind_chill=2001", "formulas/heat_index=true"}).options.formulas,
+              (Formulas{WindChillFormula::Y2001, true}));
 }
 
 TEST(ProblemsOnce, AFaultIsToldAtTheFirstReadFindingItOnly) {

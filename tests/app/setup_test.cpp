@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -96,6 +98,41 @@ TEST(AcceptSetup, ABoxThatIsNoNumberOfItsRangeRefusesTheWholeForm) {
                                                           "hosta", 14580, true, false}));
         EXPECT_EQ(rig.monitor.Alarms(), AlarmSettings{});
     }
+}
+
+// Under each preset a confirm with no box changed leaves the alarms file byte for byte as it
+// was, though the boxes showed rounded, converted values; a changed box is read in the units
+// shown.
+TEST(AcceptSetup, ThresholdsInTheChosenUnitsLeaveAnUnchangedFileAsItWas) {
+    const std::string file =
+        "#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n-5.3,33.37,20,96\r\n"
+        "995.123,1033.3,12.7,101.6\r\n45.1,77.77\r\n";
+    for (const std::string preset : {"metric", "us", "uk"}) {
+        testing::TempFolder folder;
+        std::ofstream(folder.path / "WxAlarms.ini", std::ios::binary) << file;
+        testing::MonitorOnFakes rig;
+        rig.monitor.Start("Q1XYZ", folder.path);
+        rig.monitor.ApplyOptions(ReadOptions({{"units/preset", preset}}, "p.conf").options);
+        SetupForm form = rig.monitor.SetupFilling();
+        form.saveAlarms = true;
+        ASSERT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
+        rig.monitor.Shutdown();
+        std::ifstream saved(folder.path / "WxAlarms.ini", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), file) << preset;
+    }
+    Rig rig(true);
+    rig.monitor.ApplyOptions(ReadOptions({{"units/preset", "us"}}, "p.conf").options);
+    SetupForm form = rig.monitor.SetupFilling();
+    EXPECT_EQ(form.unitLabels, (std::array<std::string, kThresholdRowCount>{
+                                   "mph  g", "\260F   Hi", "%    Hi", "inHg  Hi", "in 24h"}));
+    EXPECT_EQ(form.numbers, (std::array<std::string, kSetupFieldCount>{
+                                "31,1", "49,7", "23,0", "104,0", "20", "96", "26,58", "30,71",
+                                "1,57", "9,84", "8000", "14580"}));
+    form.Number(SetupField::HiWind) = "31";
+    form.Number(SetupField::LoBaro) = "29,53";
+    ASSERT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
+    EXPECT_EQ(std::pair(rig.monitor.Alarms().HiWind, rig.monitor.Alarms().LoBaro),
+              std::pair(49.889664f, 1000.00061f));
 }
 
 }  // namespace

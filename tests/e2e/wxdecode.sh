@@ -19,6 +19,12 @@ for part in '"remainder":" a>b:c \"q\"\\\u0001\t°ÿ",' '"dew_point":13.847684,'
     '"temp":"25.0°C",' '"rain":"0mm/24h\r\n Dp 13.8°C  11.5g/m³",'; do
     [[ "$out" == *"$part"* ]] || fail "missing $part in $out"
 done
+# Other units change the captions only.
+out=$(echo '_220/004g005t077r000p000P000h50b09900' | wx --info --units us)
+[[ "$out" == *'"wind_speed":6.437388,'*'"wind":"220°  4 / 5 mph","temp":"77.0°F",'* ]] ||
+    fail "--units us: $out"
+got=$(wx --units si </dev/null) && code=0 || code=$?
+check "unknown units: exit code and output" "2:" "$code:$got"
 wx --help | grep -q -- --info || fail "--help does not list --info"
 got=$(wx --bogus </dev/null) && code=0 || code=$?
 check "unknown option: exit code and output" "2:" "$code:$got"

@@ -166,7 +166,12 @@ class TestMainWindow : public QObject {
             {"lblCardinals1", 0, "O"},
             {"lblCalm", 0, "WIND CALM"},
             {"lblRain", 10, "12mm/h 35mm/24h\n20mm/Day"},
-            {"lblRain", 8, "12mm/h 35mm/24h\n20mm/Day Wch -7.2°C Dp -3.0°C  3.9g/m³"}};
+            {"lblRain", 8, "12mm/h 35mm/24h\n20mm/Day Wch -7.2°C Dp -3.0°C  3.9g/m³"},
+            // In the other units.
+            {"lblWxData", 0, "225°  12.5 / 20.8 m/s"},
+            {"lblTemp", 0, "104.0°F"},
+            {"lblPress", 0, "1.013,2 hPa"},
+            {"lblRain", 8, "0.47in/h 1.38in/24h\n0.79in/Day Hi 104.7°F Dp 78.5°F  23.6g/m³"}};
         pluvetta::WindowScreen screen(*window_);
         for (const auto& [name, points, text] : samples) {
             QWidget* label = Child(name);

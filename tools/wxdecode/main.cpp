@@ -13,6 +13,7 @@
 #include "weather/decoder.h"
 #include "weather/derived.h"
 #include "weather/readout.h"
+#include "weather/units.h"
 #include "weather/weather_reading.h"
 
 using wxdecode::JsonOutput;
@@ -23,7 +24,7 @@ using wxdecode::LineReader;
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: wxdecode [--info] < INPUT\n"
+    "Usage: wxdecode [--info] [--units PRESET] < INPUT\n"
     "\n"
     "Decodes the weather fields of APRS packets, one per input line, and prints one JSON\n"
     "object per line with the values in km/h, degrees Celsius, mm, mb and percent:\n"
@@ -40,6 +41,10 @@ constexpr std::string_view kUsage =
     "empty information field, so output lines always match input lines.\n"
     "\n"
     "  --info   each input line is an information field on its own\n"
+    "  --units PRESET\n"
+    "           the readout's captions in the units of PRESET: metric (the default: km/h,\n"
+    "           degrees Celsius, mb, mm), us (mph, degrees Fahrenheit, inHg, inches) or uk\n"
+    "           (mph, degrees Celsius, mb, mm); the values stay in the units above\n"
     "  --help   show this text\n"
     "\n"
     "A trailing carriage return is dropped. Input bytes are Latin-1; output is UTF-8.\n"
@@ -86,7 +91,7 @@ void PutReadout(JsonOutput& out, const pluvetta::Readout& readout) {
     out.Put('}');
 }
 
-void PutReading(JsonOutput& out, const pluvetta::WeatherReading& r) {
+void PutReading(JsonOutput& out, const pluvetta::WeatherReading& r, const pluvetta::Units& units) {
     out.Put(R"({"wind_direction":)");
     out.PutInt(r.WindDirection);
     const std::pair<std::string_view, float> floats[] = {
@@ -108,7 +113,7 @@ void PutReading(JsonOutput& out, const pluvetta::WeatherReading& r) {
     out.PutInt(r.PressureChange4h);
     out.Put(R"(,"remainder":)");
     out.PutString(r.Remainder);
-    PutReadout(out, pluvetta::BuildReadout(r, kDefaultAlarms, kEnglish));
+    PutReadout(out, pluvetta::BuildReadout(r, kDefaultAlarms, kEnglish, units));
     out.Put('}');
 }
 
@@ -125,10 +130,18 @@ std::string_view InformationOf(std::string_view line) {
 
 int main(int argc, char** argv) {
     bool wholeLineIsInfo = false;
+    pluvetta::Units units;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--info") {
             wholeLineIsInfo = true;
+        } else if (arg == "--units") {
+            const auto preset = i + 1 < argc ? pluvetta::PresetUnits(argv[++i]) : std::nullopt;
+            if (!preset) {
+                std::cerr << "wxdecode: --units takes metric, us or uk\n" << kUsage;
+                return 2;
+            }
+            units = *preset;
         } else if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;
@@ -154,7 +167,7 @@ int main(int argc, char** argv) {
         std::string_view text = line->text;
         if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
         const std::string_view info = wholeLineIsInfo ? text : InformationOf(text);
-        PutReading(*out, pluvetta::DecodeWeatherReport(info));
+        PutReading(*out, pluvetta::DecodeWeatherReport(info), units);
         out->Put('\n');
     }
     const bool written = out->Flush();

@@ -1,0 +1,100 @@
+#include "weather/units.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+
+#include "weather/derived.h"
+#include "weather/readout.h"
+
+namespace pluvetta {
+namespace {
+
+TEST(ScaleOf, EachUnitConvertsBothWaysWithItsDecimalsAndSymbol) {
+    constexpr auto T = Quantity::Temperature, W = Quantity::Wind, P = Quantity::Pressure,
+                   R = Quantity::Rain;
+    const Units f{.temperature = TemperatureUnit::Fahrenheit},
+        ms{.wind = WindUnit::MetresPerSecond}, kn{.wind = WindUnit::Knots},
+        hpa{.pressure = PressureUnit::HPa}, mmhg{.pressure = PressureUnit::MmHg};
+    // Units, quantity, kept value; shown value, decimals, symbol. Metric is the readout's own.
+    // clang-format off
+    const std::tuple<Units, Quantity, double, double, int, std::string> cases[] = {
+        {f, T, 100, 212, 1, "\260F"},                        {hpa, P, 1013.25, 1013.25, 1, "hPa"},
+        {kUsUnits, W, 100, 62.137119223733, 0, "mph"},       {ms, W, 100, 27.777777777778, 1, "m/s"},
+        {kn, W, 100, 53.995680345572, 0, "kn"},              {kUsUnits, R, 25.4, 1, 2, "in"},
+        {kUsUnits, P, 1013.25, 29.921255347112, 2, "inHg"},  {mmhg, P, 1013.25, 759.999891725611, 0, "mmHg"},
+    };
+    // clang-format on
+    for (const auto& [units, quantity, kept, shown, decimals, symbol] : cases) {
+        const UnitScale scale = ScaleOf(units, quantity);
+        EXPECT_NEAR(ToShown(kept, scale), shown, 1e-9) << symbol;
+        EXPECT_NEAR(ToKept(shown, scale), kept, 1e-9) << symbol;
+        EXPECT_EQ(std::tuple(scale.decimals, std::string(scale.symbol)),
+                  std::tuple(decimals, symbol));
+    }
+}
+
+double Fahrenheit(double celsius) { return celsius * 9 / 5 + 32; }
+float Celsius(double fahrenheit) { return static_cast<float>((fahrenheit - 32) * 5 / 9); }
+
+// The vectors in Fahrenheit and mph, the limits in Celsius and km/h.
+TEST(ComputeDerivedValues, WindChill2001AndHeatIndexHoldTheirVectorsAndLimits) {
+    const auto chill = [](float celsius, float kmh) {
+        return ComputeDerivedValues({0, kmh, kmh, celsius, 0, 0, 0, 0, 50, kAbsent, ""},
+                                    {.windChill = WindChillFormula::Y2001})
+            .WindChill;
+    };
+    EXPECT_EQ(std::lround(Fahrenheit(chill(Celsius(45), 32.18688f))), 37);
+    EXPECT_EQ(std::lround(Fahrenheit(chill(Celsius(-5), 32.18688f))), -29);
+    EXPECT_NEAR(chill(10, 4.81f), 9.81431f, 1e-4);  // the mildest air, the lightest wind
+    EXPECT_EQ(std::tuple(chill(10.1f, 30), chill(0, 4.8f), chill(0, 0)),
+              std::tuple(kAbsent, kAbsent, kAbsent));
+
+    // The regression from 80 up: the humid-air correction adds 1.4 at 80/95, the dry-air one
+    // takes 0.6 at 100/10; at 70/50 the simple estimate stands (the regression gives 76.9).
+    const std::tuple<double, double, double> vectors[] = {
+        {80, 50, 80.8}, {80, 95, 87.8}, {90, 95, 126.6}, {100, 10, 94.1}, {70, 50, 69.1}};
+    for (const auto& [t, rh, index] : vectors) {
+        EXPECT_NEAR(HeatIndexFahrenheit(t, rh), index, 0.05) << t << ' ' << rh;
+    }
+    const auto heat = [](float celsius, std::int16_t humidity, bool on) {
+        return ComputeDerivedValues({0, 0, 0, celsius, 0, 0, 0, 0, humidity, kAbsent, ""},
+                                    {.heatIndex = on})
+            .HeatIndex;
+    };
+    EXPECT_NEAR(heat(32, 70, true), 40.40927f, 1e-4);
+    // Not asked for, too cool, dry air that feels cooler than it is, no humidity.
+    EXPECT_EQ(std::tuple(heat(32, 70, false), heat(26.6f, 95, true), heat(27, 10, true),
+                         heat(32, -99, true)),
+              std::tuple(kAbsent, kAbsent, kAbsent, kAbsent));
+}
+
+// The report decoded from !4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW, with
+// a pressure fall of 12 mb.
+const WeatherReading kWorked{220, 6.437388f, 8.046735f, 25, 0, 0, 0, 990, 50, -12, "wRSW"};
+
+TEST(BuildReadout, CaptionsInTheChosenUnitsAndTheAlarmsInTheKeptOnes) {
+    const NumberFormat english{".", ",", "-"};
+    const Readout out = BuildReadout(kWorked, {}, english, kUsUnits);
+    EXPECT_EQ(std::tuple(out.wind->caption, out.temp->caption, out.press->caption, out.rain.caption,
+                         out.comment),
+              std::tuple("220\260  4 / 5 mph", "77.0\260F", "29.23 inHg",
+                         "0.00in/h 0.00in/24h\r\n0.00in/Day Dp 56.9\260F  11.5g/m\263",
+                         "Variaz Press in 4h= -0.35inHg wRSW"));
+    // The alarm compares the kept 25 degrees Celsius, not the 77 shown.
+    const auto hot = [&](float hiTemp) {
+        return BuildReadout(kWorked, {.HiTemp = hiTemp}, english, kUsUnits).temp->inAlarm;
+    };
+    EXPECT_EQ(std::pair(hot(25), hot(26)), std::pair(true, false));
+    // On a hot windy day the heat index takes the place of the 1945 wind chill.
+    const WeatherReading sultry{180, 20, 30, 32, -1, -1, -1, 1000, 70, kAbsent, ""};
+    EXPECT_EQ(BuildReadout(sultry, {}, english).rain.caption,
+              " Wch 31.7\260C Dp 25.8\260C  23.6g/m\263");
+    EXPECT_EQ(BuildReadout(sultry, {}, english, kUsUnits, {.heatIndex = true}).rain.caption,
+              " Hi 104.7\260F Dp 78.5\260F  23.6g/m\263");
+}
+
+}  // namespace
+}  // namespace pluvetta
