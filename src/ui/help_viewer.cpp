@@ -52,14 +52,17 @@ void HelpWindow::CentreOnScreen() {
 }
 
 bool HelpWindow::event(QEvent* event) {
+    const QEvent::Type type = event->type();
     const bool handled = QWidget::event(event);
     // The window manager adds its frame only once the window is shown: centred before that,
     // the window sits half a frame low and right. Centred again, once, when the frame is known.
-    if (!frameCentred_ && isVisible() && frameGeometry().size() != size()) {
+    // (Only after events that cannot have deleted the window.)
+    const bool placed = type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize;
+    if (placed && !frameCentred_ && isVisible() && frameGeometry().size() != size()) {
         frameCentred_ = true;
         CentreOnScreen();
     }
-    if (event->type() == QEvent::WindowActivate) Reload();
+    if (type == QEvent::WindowActivate) Reload();
     return handled;
 }
 
