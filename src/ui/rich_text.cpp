@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <optional>
 
 namespace pluvetta {
 
@@ -36,6 +37,12 @@ QTextBlockFormat BlockFormat(const RtfParagraph& paragraph) {
     return format;
 }
 
+bool SameLook(const RtfParagraph& a, const RtfParagraph& b) {
+    return a.alignment == b.alignment && a.leftIndent == b.leftIndent &&
+           a.firstIndent == b.firstIndent && a.spaceBefore == b.spaceBefore &&
+           a.spaceAfter == b.spaceAfter;
+}
+
 QTextCharFormat CharFormat(const RtfCharFormat& run, const QStringList& fonts) {
     QTextCharFormat format;
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
@@ -59,19 +66,31 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& doc) {
     // One change for the whole fill: a layout attached to the document would otherwise lay
     // out again from each insertion on, and the cost would grow with the square of the size.
     cursor.beginEditBlock();
-    bool first = true;
+    // Neighbouring paragraphs and runs mostly look alike: a format is built once per change,
+    // which a guide of many short paragraphs would otherwise pay for at every one.
+    const RtfParagraph* lastParagraph = nullptr;
+    QTextBlockFormat blockFormat;
+    std::optional<RtfCharFormat> lastRun;
+    QTextCharFormat charFormat;
     for (const RtfParagraph& paragraph : doc.paragraphs) {
-        if (first) {
-            cursor.setBlockFormat(BlockFormat(paragraph));
-            first = false;
-        } else {
-            cursor.insertBlock(BlockFormat(paragraph));
+        if (lastParagraph == nullptr || !SameLook(*lastParagraph, paragraph)) {
+            blockFormat = BlockFormat(paragraph);
         }
+        if (lastParagraph == nullptr) {
+            cursor.setBlockFormat(blockFormat);
+        } else {
+            cursor.insertBlock(blockFormat);
+        }
+        lastParagraph = &paragraph;
         for (const RtfRun& run : paragraph.runs) {
+            if (lastRun != run.format) {
+                charFormat = CharFormat(run.format, fonts);
+                lastRun = run.format;
+            }
             // A '\n' would start a new paragraph here; within one it is a line separator.
             QString text = QString::fromStdString(run.text);
             text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-            cursor.insertText(text, CharFormat(run.format, fonts));
+            cursor.insertText(text, charFormat);
         }
     }
     cursor.endEditBlock();
