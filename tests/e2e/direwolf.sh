@@ -2,7 +2,6 @@
 # End to end against a real AGWPE engine: Dire Wolf decodes gen_packets' 1200 baud audio of
 # packet lines and passes the frames on over its AGW port to the real pluvetta.
 source "$(dirname "$0")/lib.bash"
-stop_all() { stop_direwolf; }
 
 gen_audio "$work/audio.raw" \
     'Q1XYZ-13>APRS,WIDE2-1:>status text' \
