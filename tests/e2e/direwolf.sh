@@ -16,10 +16,9 @@ wait_monitor lblWxComment 'Pluvetta connesso a AGWPE v'
 expect lblRain 'Porte Radio : 1'
 
 # 2. The watched station's status text and report are logged with the frames' headers, the
-#    report decoded; the other station's frame (with no path) is in the Rx rows.
+#    report decoded; the other station's frame is in the Rx rows.
 cat "$work/audio.raw" >&7
 wait_monitor List2.1 '_10090556c045s020g030t050h60b10200'
-expect List2.0 '1: Q1XYZ-1 To APRS <UI pid=F0 Len=34 PF=0 >[TIME]'
 expect lblTemp '25.0°C'
 expect Text1 '1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=12 PF=0 >[TIME]\r\n>status text\r\n1: Q1XYZ-13 To APRS Via WIDE2-1 <UI pid=F0 Len=60 PF=0 >[TIME]\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'
 
