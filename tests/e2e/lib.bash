@@ -1,14 +1,13 @@
-# What the end-to-end scripts share: aprs-replay's helpers, a work folder removed at exit once
-# the monitor, aprs-replay and the script's own stop_all have stopped, and readout checks.
+# What the end-to-end scripts share: a work folder removed at exit once every process is
+# stopped (and the script's own stop_all has run), and readout checks.
 set -euo pipefail
 bin="${PLUVETTA_BUILD_DIR:?}/bin"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/replay-lib.sh"
 work="$(mktemp -d)"
-trap 'stop_monitor; stop_replay; declare -F stop_all >/dev/null && stop_all; rm -rf "$work"' EXIT
+trap 'stop_monitor; stop_replay; stop_direwolf; declare -F stop_all >/dev/null && stop_all; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen LC_ALL=C LANG=C
-# The user's own options file stays out of the tests.
+# Never the user's own options file or history.
 export XDG_CONFIG_HOME="$work/config"
-# The monitor keeps every report; never in the user's own history.
 export PLUVETTA_HISTORY_FILE="$work/history.sqlite"
 failures=0
 
@@ -80,9 +79,8 @@ stop_monitor() {
     [ -z "${1:-}" ] || check "$1: exit status" 0 "$status"
 }
 
-# start_direwolf [PORT]: starts Dire Wolf with its AGW port on PORT, or on a free one found by
-# trying (it keeps running when its port is taken), and sets dw_pid and port. It reads bare
-# audio from a FIFO this shell holds open on fd 7, and exits at its end.
+# start_direwolf [PORT]: Dire Wolf (dw_pid) with its AGW port on PORT or a free one found by
+# trying (port); it reads bare audio from a FIFO held open on fd 7, and exits at its end.
 start_direwolf() {
     rm -f "$work/audio"
     mkfifo "$work/audio"
@@ -105,7 +103,6 @@ start_direwolf() {
     exit 1
 }
 
-# stop_direwolf: ends the audio, and with it Dire Wolf.
 stop_direwolf() {
     exec 7>&- 2>/dev/null || true
     [ -z "${dw_pid:-}" ] || { kill "$dw_pid" 2>/dev/null || true; wait "$dw_pid" 2>/dev/null || true; }

@@ -32,7 +32,6 @@ kill -CONT "$replay_pid"
 old_port=$replay_port
 stop_replay
 wait_monitor lblWxComment 'Aprs Server Disconnected - riprovo fra ' 5
-expect trayToolTip "$(grep -m1 '^lblWxComment=' "$work/readout" | cut -d= -f2-)"
 sleep 2
 start_replay "$bin" "$work/replay.out" --port "$old_port" --greeting --loop --rate 4 \
     "$work/stream.txt"

@@ -2,7 +2,6 @@
 # End to end: with [agwpe] reconnect on, the real pluvetta comes back by itself to a Dire Wolf
 # that ended and was started again on the same port, and asks it m, R and G again.
 source "$(dirname "$0")/lib.bash"
-stop_all() { stop_direwolf; }
 export PLUVETTA_TEST_SECONDS_SCALE=10
 mkdir -p "$XDG_CONFIG_HOME/pluvetta"
 printf '[agwpe]\nreconnect=true\n' >"$XDG_CONFIG_HOME/pluvetta/pluvetta.conf"

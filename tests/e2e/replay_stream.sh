@@ -23,7 +23,6 @@ PLUVETTA_HOOK_QUIT_ON_DISCONNECT=1 PLUVETTA_HOOK_PRINT_READOUT=1 \
     timeout 60 "$bin/pluvetta" Q1XYZ-13 "S:127.0.0.1:$replay_port" >"$work/readout"
 grep -Eq '^login: user PLUV[0-9]{5} pass -1 vers Pluvetta [0-9.]+ filter b/Q1XYZ-13$' \
     "$work/replay.out" || fail "login line: $(cat "$work/replay.out")"
-expect windowTitle 'Q1XYZ-13 Wx Station'
 expect lblTemp '25.0°C'
 expect lblWxComment 'Aprs Server Disconnected'
 expect Text1 '[TIME] Q1XYZ-13>APRS,TCPIP*,qAC,T2TEST:\r\n!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r\n'
