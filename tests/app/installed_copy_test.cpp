@@ -58,7 +58,7 @@ TEST(WithKeptStation, WritesTheStationKeysAndLeavesEveryOtherLine) {
 TEST(MonitorKeptStation, ABareStartWatchesTheKeptStationAndKeepsWhatTheSetupConfirms) {
     TempFolder folder;
     Options options;
-    options.keptStation = {.StationCall = "Q1XYZ-13", .ServerHost = "hosta", .ServerEnabled = true};
+    options.keptStation = {"Q1XYZ-13", "", 0, false, "hosta", 0, true};
     for (const char* commandLine : {"", "Q2ABC S:hostb:1"}) {
         MonitorOnFakes rig;
         std::vector<StationSettings> kept;
@@ -71,7 +71,9 @@ TEST(MonitorKeptStation, ABareStartWatchesTheKeptStationAndKeepsWhatTheSetupConf
         const bool bare = *commandLine == '\0';
         EXPECT_EQ(rig.Take().at(0), bare ? "server connect hosta:10153" : "server connect hostb:1");
         EXPECT_EQ(kept.size(), bare ? 1u : 0u) << commandLine;
-        if (bare) EXPECT_EQ(kept.at(0), rig.monitor.Station());
+        if (bare) {
+            EXPECT_EQ(kept.at(0), rig.monitor.Station());
+        }
     }
     MonitorOnFakes linkless;  // a kept call with no link switched on asks, as before
     options.keptStation.ServerEnabled = false;
