@@ -102,9 +102,9 @@ class TestMainWindow : public QObject {
         QTest::keyClick(Child("Text1"), Qt::Key_F1, Qt::ShiftModifier);
         pluvetta::HelpWindow* help = window_->Help().Window();
         QVERIFY(help != nullptr);
-        QCOMPARE(help->HelpFileName(), QString("Leggimi.rtf"));
-        QCOMPARE(help->windowTitle(), QString(" Pluvetta - Istruzioni"));
-        delete window_->Help().Window();
+        QCOMPARE(QStringList({help->HelpFileName(), help->windowTitle()}),
+                 QStringList({"Leggimi.rtf", " Pluvetta - Istruzioni"}));
+        delete help;
 
         // The setup dialog is a window of its own and keeps its F1.
         RightClick(Child("lblRain"), Qt::ShiftModifier);
@@ -120,9 +120,7 @@ class TestMainWindow : public QObject {
         QTRY_VERIFY(!window_->isVisible());
         QVERIFY(window_->Tray().isVisible());
         emit window_->Tray().activated(QSystemTrayIcon::Trigger);
-        QVERIFY(window_->isVisible());
-        QVERIFY(!window_->isMinimized());
-        QVERIFY(!window_->Tray().isVisible());
+        QVERIFY(window_->isVisible() && !window_->isMinimized() && !window_->Tray().isVisible());
 
         RightClick(Child("lblWxComment"));
         window_->WindRose().Line({607, 467}, {607, 227}, pluvetta::Rgb{255, 0, 0});
