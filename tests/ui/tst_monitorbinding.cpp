@@ -18,7 +18,6 @@
 #include "ui/qt_locale.h"
 
 using pluvetta::Label;
-using shell_test::Screenshot;
 
 // The real window and Monitor, an APRS server on loopback: only what the binding adds, the
 // window's sockets, timer and dialogs serving as the Monitor's ports.
@@ -41,7 +40,6 @@ class TestMonitorBinding : public QObject {
 
   private slots:
     void init() {
-        binding_.reset();
         server_.close();
         QVERIFY(server_.listen(QHostAddress::LocalHost, 0));
         QVERIFY(folder_.emplace().isValid());
@@ -64,7 +62,6 @@ class TestMonitorBinding : public QObject {
         // The history is drawn last, a turn after the readout.
         QTRY_VERIFY(!window_->History().toPlainText().isEmpty());
         QVERIFY(!window_->CalmLabel().isVisible());
-        Screenshot(*window_, "frmWx-report.png");
 
         // The next tick comes soon, and once: it is stopped from a handler that runs after the
         // monitor's. The gate it opens lets the calm report through.
@@ -74,7 +71,7 @@ class TestMonitorBinding : public QObject {
         QTRY_COMPARE(window_->ReadoutLabel(Label::Elapsed).text(), QString("01"));
         peer->write("Q1XYZ-13>APRS,TCPIP*:_12061906c000s000g000t039h90b10089\r\n");
         QTRY_VERIFY(window_->CalmLabel().isVisible());
-        Screenshot(*window_, "frmWx-calm.png");
+        shell_test::Screenshot(*window_, "frmWx.png");
 
         pluvetta::SetupForm form = binding_->Core().SetupFilling();
         form.saveAlarms = true;

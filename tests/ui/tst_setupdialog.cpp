@@ -93,15 +93,13 @@ class TestSetupDialog : public QObject {
         for (const auto& [name, setting] : checks) {
             fill_.*setting = true;
             window_->ShowSetupDialog(pluvetta::DialogMode::Modeless);
-            QStringList ticked;
+            QStringList ticked;  // the boxes shown ticked, then the settings handed back
             for (auto* check : window_->Setup()->findChildren<QCheckBox*>())
                 if (check->isChecked()) ticked << check->objectName();
-            QCOMPARE(ticked, QStringList(name));
             QTest::keyClick(Child(name), Qt::Key_Enter);
-            int handedBack = 0;
             for (const auto& [other, otherSetting] : checks)
-                handedBack += accepted_.back().*otherSetting;
-            QVERIFY2(accepted_.back().*setting && handedBack == 1, name);
+                if (accepted_.back().*otherSetting) ticked << other;
+            QCOMPARE(ticked, QStringList({name, name}));
             fill_.*setting = false;
         }
     }
