@@ -13,6 +13,7 @@
 
 #include "app/alarm_ports.h"
 #include "app/monitor.h"
+#include "app/options.h"
 #include "app/ports.h"
 #include "links/socket.h"
 #include "weather/recording_canvas.h"
@@ -134,6 +135,17 @@ struct FakeRunner : CommandRunner {
 
     std::vector<std::string> runs, complaints, lastWords;
     std::vector<Ended> ended;
+};
+
+// A monitor whose alarm command is "notify", on a fake clock and runner.
+struct MonitorWithAlarms : MonitorOnFakes {
+    explicit MonitorWithAlarms(Options options) {
+        monitor.SetAlarmPorts(clock, runner);
+        options.alarmCommand = "notify";
+        monitor.ApplyOptions(options);
+    }
+    FakeClock clock;
+    FakeRunner runner;
 };
 
 struct TempFolder {

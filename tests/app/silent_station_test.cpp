@@ -51,17 +51,9 @@ TEST(SilentStation, SoundsAtTheThresholdThenHourlyUntilAReport) {
 // with the value labels left alone; the next report paints the minutes blue again. Only while
 // a link is on.
 TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
-    testing::FakeClock clock;
-    testing::FakeRunner runner;
-    testing::MonitorOnFakes rig;
+    testing::MonitorWithAlarms rig({.silentMode = SilentMode::Fixed, .silentMinutes = 5});
     const testing::FakeDesktop& desktop = rig.desktop;
-    rig.monitor.SetAlarmPorts(clock, runner);
     rig.monitor.Station().ServerEnabled = true;
-    Options options;
-    options.silentMode = SilentMode::Fixed;
-    options.silentMinutes = 5;
-    options.alarmCommand = "notify";
-    rig.monitor.ApplyOptions(options);
     rig.monitor.Alarms().BeepOnAlarm = true;
     rig.monitor.Alarms().FocusOnAlarm = false;
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
@@ -77,7 +69,7 @@ TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
     ticks(60);  // the reminder
     EXPECT_EQ(std::tuple(desktop.beeps - beeps, desktop.bringsToFront - raises), std::tuple(1, 1));
     EXPECT_EQ(rig.screen.colors.at(Label::Temp), kNormalBlue);
-    EXPECT_EQ(runner.runs,
+    EXPECT_EQ(rig.runner.runs,
               (std::vector<std::string>{"silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=5"}));
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
     rig.monitor.Station().ServerEnabled = false;
