@@ -6,7 +6,6 @@
 
 #include "app/alarm_commands.h"
 #include "app/command_words.h"
-#include "app/fake_alarm_ports.h"
 #include "app/fake_ports.h"
 
 namespace pluvetta {
@@ -75,19 +74,13 @@ TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
 // through a report without that value), with every label red then; and of a link lost and
 // back, which a link never lost is not.
 TEST(MonitorAlarmCommands, LabelsTurningRedAndLinksLostAndBackRunTheCommand) {
-    testing::FakeClock clock;
-    testing::FakeRunner runner;
-    testing::MonitorOnFakes rig;
+    testing::MonitorWithAlarms rig({});
     Monitor& monitor = rig.monitor;
-    monitor.SetAlarmPorts(clock, runner);
-    Options options;
-    options.alarmCommand = "notify";
-    monitor.ApplyOptions(options);
     monitor.Alarms().HiTemp = 20.0f;
     const auto step = [&](auto event) {
-        clock.now += seconds(60);
+        rig.clock.now += seconds(60);
         event();
-        for (const auto& end : runner.ended) end(std::nullopt);
+        for (const auto& end : rig.runner.ended) end(std::nullopt);
     };
     const char* report = "_10090556c220s004t077h50b10132";
     step([&] { monitor.ProcessWeatherReport(report); });
@@ -100,17 +93,12 @@ TEST(MonitorAlarmCommands, LabelsTurningRedAndLinksLostAndBackRunTheCommand) {
     step([&] { monitor.Lost(LinkKind::Agw); });
     step([&] { monitor.Connected(LinkKind::Agw); });
     step([&] { monitor.Connected(LinkKind::Agw); });
-    EXPECT_EQ(runner.runs,
-              (Texts{"alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 220\xC2\xB0  6 km/h "
-                     "25.0\xC2\xB0"
-                     "C 50% 1,013.2 mb  Dp 13.8\xC2\xB0"
-                     "C  11.5g/m\xC2\xB3;"
-                     "PLUVETTA_LABELS=temp",
-                     "alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 220\xC2\xB0  6 km/h "
-                     "25.0\xC2\xB0"
-                     "C 50% 1,013.2 mb  Dp 13.8\xC2\xB0"
-                     "C  11.5g/m\xC2\xB3;"
-                     "PLUVETTA_LABELS=temp,hum",
+    const std::string alarm =
+        "alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 220\u00B0  "
+        "6 km/h 25.0\u00B0C 50% 1,013.2 mb  Dp 13.8\u00B0C  11.5g/m\u00B3;"
+        "PLUVETTA_LABELS=temp";
+    EXPECT_EQ(rig.runner.runs,
+              (Texts{alarm, alarm + ",hum",
                      "link-lost;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=AGWPE Disconnected",
                      "link-back;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 Wx Station"}));
 }

@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/alarm_ports.h"
 #include "app/monitor.h"
+#include "app/options.h"
 #include "app/ports.h"
 #include "links/socket.h"
 #include "weather/recording_canvas.h"
@@ -109,6 +111,41 @@ struct MonitorOnFakes {
     FakeSocket agw{journal, "agw"};
     FakeSocket server{journal, "server"};
     Monitor monitor;
+};
+
+struct FakeClock : Clock {
+    std::chrono::steady_clock::time_point Now() const override { return now; }
+    std::chrono::steady_clock::time_point now;
+};
+
+// Notes each start as "EVENT;NAME=value;..." after the first variable; nothing runs until the
+// test calls its `ended`.
+struct FakeRunner : CommandRunner {
+    void Start(const std::vector<std::string>& words, const Environment& environment,
+               Ended end) override {
+        std::string run = environment.at(0).second;
+        for (std::size_t i = 1; i < environment.size(); ++i) {
+            run += ";" + environment[i].first + "=" + environment[i].second;
+        }
+        runs.push_back(run);
+        lastWords = words;
+        ended.push_back(std::move(end));
+    }
+    void Complain(const std::string& line) override { complaints.push_back(line); }
+
+    std::vector<std::string> runs, complaints, lastWords;
+    std::vector<Ended> ended;
+};
+
+// A monitor whose alarm command is "notify", on a fake clock and runner.
+struct MonitorWithAlarms : MonitorOnFakes {
+    explicit MonitorWithAlarms(Options options) {
+        monitor.SetAlarmPorts(clock, runner);
+        options.alarmCommand = "notify";
+        monitor.ApplyOptions(options);
+    }
+    FakeClock clock;
+    FakeRunner runner;
 };
 
 struct TempFolder {

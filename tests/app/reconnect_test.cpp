@@ -44,13 +44,6 @@ TEST(ShuffleAddresses, EveryAddressOnceInTheOrderTheDrawsGive) {
               (std::vector<std::string>{"b", "c", "a"}));
 }
 
-Options Reconnecting(LinkKind link, std::vector<Endpoint> fallback = {}) {
-    Options options;
-    (link == LinkKind::Server ? options.serverReconnect : options.agwReconnect) = true;
-    options.serverFallback = std::move(fallback);
-    return options;
-}
-
 // "section/key=value" texts, as the shell hands them over.
 OptionsRead Read(const std::vector<std::string>& lines) {
     std::vector<OptionEntry> entries;
@@ -121,9 +114,12 @@ TEST(ProblemsOnce, AFaultIsToldAtTheFirstReadFindingItOnly) {
     EXPECT_EQ(once.Fresh({"a", "b"}), std::vector<std::string>{"a"});
 }
 
-// Monitors whose links reconnect, started at the steady time 0.
+// A monitor whose link reconnects, started at the steady time 0.
 struct Rig : MonitorOnFakes {
-    explicit Rig(Options options, const char* commandLine) {
+    Rig(LinkKind link, const char* commandLine, std::vector<Endpoint> fallback = {}) {
+        Options options;
+        (link == LinkKind::Server ? options.serverReconnect : options.agwReconnect) = true;
+        options.serverFallback = std::move(fallback);
         monitor.ApplyOptions(options);
         monitor.Start(commandLine, folder.path);
         monitor.OnClockTick(0ms);
@@ -137,7 +133,7 @@ const std::string kServerWait = "Aprs Server Disconnected - riprovo fra ";
 // counts down; the reconnected server gets the login again, and the readout stays. A greeting
 // server silent for 90 s is left; one that never greets is never judged by silence.
 TEST(MonitorReconnect, ServerIsTriedAgainAfterAFailureALossOrSilence) {
-    Rig rig(Reconnecting(LinkKind::Server, {{"hostb", 1234}}), "Q1XYZ-13 S:hosta:14580");
+    Rig rig(LinkKind::Server, "Q1XYZ-13 S:hosta:14580", {{"hostb", 1234}});
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
     rig.Take();
     rig.monitor.Failed(LinkKind::Server, "refused");
@@ -174,7 +170,7 @@ TEST(MonitorReconnect, ServerIsTriedAgainAfterAFailureALossOrSilence) {
 // and none within 15 s loses the link. Switched off, the link stops waiting and stays off.
 TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
     const std::string probe = "agw send " + EncodeAgwRequest('R');
-    Rig rig(Reconnecting(LinkKind::Agw), "Q1XYZ-13 A:hostc:8000");
+    Rig rig(LinkKind::Agw, "Q1XYZ-13 A:hostc:8000");
     rig.monitor.Agw().OnConnected();
     rig.Take();
     rig.monitor.OnClockTick(299999ms);

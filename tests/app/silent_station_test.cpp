@@ -4,7 +4,6 @@
 #include <tuple>
 #include <vector>
 
-#include "app/fake_alarm_ports.h"
 #include "app/fake_ports.h"
 #include "app/silent_station.h"
 
@@ -35,7 +34,6 @@ TEST(SilentStation, ThresholdIsThreeMediansOfTheLastFiveReportsWithinBounds) {
     }
 }
 
-// The alarm sounds on reaching the threshold, then once an hour, until a report.
 TEST(SilentStation, SoundsAtTheThresholdThenHourlyUntilAReport) {
     SilentStation silent;
     silent.Configure(SilentMode::Fixed, 5);
@@ -53,17 +51,9 @@ TEST(SilentStation, SoundsAtTheThresholdThenHourlyUntilAReport) {
 // with the value labels left alone; the next report paints the minutes blue again. Only while
 // a link is on.
 TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
-    testing::FakeClock clock;
-    testing::FakeRunner runner;
-    testing::MonitorOnFakes rig;
+    testing::MonitorWithAlarms rig({.silentMode = SilentMode::Fixed, .silentMinutes = 5});
     const testing::FakeDesktop& desktop = rig.desktop;
-    rig.monitor.SetAlarmPorts(clock, runner);
     rig.monitor.Station().ServerEnabled = true;
-    Options options;
-    options.silentMode = SilentMode::Fixed;
-    options.silentMinutes = 5;
-    options.alarmCommand = "notify";
-    rig.monitor.ApplyOptions(options);
     rig.monitor.Alarms().BeepOnAlarm = true;
     rig.monitor.Alarms().FocusOnAlarm = false;
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
@@ -71,9 +61,7 @@ TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
         for (int minute = 0; minute < count; ++minute) rig.monitor.OnElapsedTick();
     };
     const int beeps = desktop.beeps, raises = desktop.bringsToFront;
-    ticks(4);
-    EXPECT_FALSE(rig.screen.colors.contains(Label::Elapsed));
-    ticks(1);
+    ticks(5);
     EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kAlarmRed);
     EXPECT_EQ(std::tuple(desktop.beeps - beeps, desktop.bringsToFront - raises), std::tuple(1, 0));
     rig.monitor.Alarms().BeepOnAlarm = false;
@@ -81,7 +69,7 @@ TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
     ticks(60);  // the reminder
     EXPECT_EQ(std::tuple(desktop.beeps - beeps, desktop.bringsToFront - raises), std::tuple(1, 1));
     EXPECT_EQ(rig.screen.colors.at(Label::Temp), kNormalBlue);
-    EXPECT_EQ(runner.runs,
+    EXPECT_EQ(rig.runner.runs,
               (std::vector<std::string>{"silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=5"}));
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
     rig.monitor.Station().ServerEnabled = false;
