@@ -25,10 +25,12 @@ struct Endpoint {
 };
 
 // What the options file chooses. Each default is the program's behaviour without the file.
+// Every member has an initialiser, so that a record built with a few designated fields
+// leaves the rest at their defaults without a warning.
 struct Options {
     // [server]
     bool serverReconnect = false;
-    std::vector<Endpoint> serverFallback;
+    std::vector<Endpoint> serverFallback{};
     // [agwpe]
     bool agwReconnect = false;
     // [alarms]
@@ -36,23 +38,23 @@ struct Options {
     // With SilentMode::Fixed: 5 to 1440.
     int silentMinutes = 0;
     // The program and its arguments as written; empty runs nothing.
-    std::string alarmCommand;
+    std::string alarmCommand{};
     // [history]
     bool historyRecord = true;
     // Empty: the standard place, history.sqlite in the user's application data.
-    std::string historyFile;
+    std::string historyFile{};
     // [station] call and the links' enabled, host and port: what a start with no command line
     // watches, written there by the setup dialog of such a start. Ports of 0 and empty hosts
     // are the ones left out.
-    StationSettings keptStation;
+    StationSettings keptStation{};
     // [units] as written: a preset, and each quantity named on its own, which wins over it.
-    std::optional<Units> unitsPreset;
-    std::optional<TemperatureUnit> temperatureUnit;
-    std::optional<WindUnit> windUnit;
-    std::optional<PressureUnit> pressureUnit;
-    std::optional<RainUnit> rainUnit;
+    std::optional<Units> unitsPreset{};
+    std::optional<TemperatureUnit> temperatureUnit{};
+    std::optional<WindUnit> windUnit{};
+    std::optional<PressureUnit> pressureUnit{};
+    std::optional<RainUnit> rainUnit{};
     // [formulas]
-    Formulas formulas;
+    Formulas formulas{};
 
     bool operator==(const Options&) const = default;
 };

@@ -54,10 +54,14 @@ OptionsRead Read(const std::vector<std::string>& lines) {
 }
 
 TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) {
-    Options every{true,  {{"euro.example", 14580}, {"::1", 10152}},
-                  true,  SilentMode::Fixed,
-                  1440,  "notify-send \"Meteo\"",
-                  false, "/srv/meteo.sqlite"};
+    Options every;
+    every.serverReconnect = every.agwReconnect = true;
+    every.serverFallback = {{"euro.example", 14580}, {"::1", 10152}};
+    every.silentMode = SilentMode::Fixed;
+    every.silentMinutes = 1440;
+    every.alarmCommand = "notify-send \"Meteo\"";
+    every.historyRecord = false;
+    every.historyFile = "/srv/meteo.sqlite";
     every.keptStation = {"Q1XYZ-13", "[::1]", 1, true, "h.example", 65535, false};
     const OptionsRead read =
         Read({"server/reconnect=true", "server/fallback= euro.example:14580 , [::1]:10152 ",
