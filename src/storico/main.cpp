@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <cstdio>
 #include <iostream>
@@ -23,12 +24,20 @@ constexpr const char* kHelp =
     "  --csv NOMINATIVO                scrive i rapporti in CSV sullo standard output\n"
     "  --from DATA, --to DATA          limita il CSV (UTC, AAAA-MM-GG o AAAA-MM-GGThh:mm[:ss];\n"
     "                                  una data sola in --to comprende tutto quel giorno)\n"
-    "Il file dello storico e' quello di PLUVETTA_HISTORY_FILE, altrimenti\n"
+    "Il file dello storico e' quello di PLUVETTA_HISTORY_FILE, altrimenti quello di\n"
+    "[history] file in ~/.config/pluvetta/pluvetta.conf, altrimenti\n"
     "~/.local/share/pluvetta/history.sqlite.\n";
 
 std::filesystem::path HistoryFile() {
     const QByteArray variable = qgetenv(pluvetta::kHistoryFileVariable);
     if (!variable.isEmpty()) return variable.toStdString();
+    // The monitor's options file may have moved the history elsewhere.
+    const QSettings options(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/pluvetta/pluvetta.conf"),
+        QSettings::IniFormat);
+    const QString moved = options.value(QStringLiteral("history/file")).toString().trimmed();
+    if (!moved.isEmpty()) return QFile::encodeName(moved).toStdString();
     return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
                .toStdString() +
            "/" + pluvetta::kHistoryFileName;

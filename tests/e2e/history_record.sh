@@ -22,6 +22,12 @@ check "CSV row" 'Q1XYZ-13 aprsis 220 6 8 25.0 50 990.0 0 13.8 !4903.50N/07201.75
 tail -n 1 "$work/history.csv" | grep -Eq '^20[0-9]{2}-[0-9]{2}-[0-9]{2}T[0-9:]{8}Z,' ||
     fail "CSV time: $(tail -n 1 "$work/history.csv")"
 
+# Without the variable, the file the options name.
+mkdir -p "$XDG_CONFIG_HOME/pluvetta"
+printf '[history]\nfile=%s\n' "$PLUVETTA_HISTORY_FILE" >"$XDG_CONFIG_HOME/pluvetta/pluvetta.conf"
+check "CSV lines, the file the options name" 2 "$(env -u PLUVETTA_HISTORY_FILE \
+    XDG_DATA_HOME="$work/data" "$bin/pluvetta-storico" --csv Q1XYZ-13 --from 2000-01-01 | wc -l)"
+
 # Bad arguments: a usage line and status 2.
 status=0
 "$bin/pluvetta-storico" --csv Q1XYZ-13 --from yesterday 2>"$work/usage" >/dev/null || status=$?
