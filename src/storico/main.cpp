@@ -104,6 +104,8 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("pluvetta-storico"));
+    // Wayland finds the window's icon through the desktop file of that name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.pluvetta.Pluvetta.Storico"));
     const QStringList rest = QCoreApplication::arguments().mid(1);
     if (rest.size() > 1) return Usage();
     pluvetta::HistoryWindow window(HistoryFile(), rest.value(0),
