@@ -211,7 +211,10 @@ std::string KeyName(std::string_view key) {
 
 OptionsRead ReadOptions(const std::vector<OptionEntry>& entries, std::string_view fileName) {
     OptionsRead read;
-    for (const auto& [key, value] : entries) {
+    for (const OptionEntry& entry : entries) {
+        // Named apart: clang 14 cannot capture a structured binding.
+        const std::string& key = entry.first;
+        const std::string& value = entry.second;
         const std::string where =
             std::string(fileName) + ": " + KeyName(key) + " = \"" + value + "\": ";
         const auto rule = std::find_if(std::begin(kKeyRules), std::end(kKeyRules),
