@@ -29,7 +29,7 @@ fs::path AlarmsFolder(const fs::path& executableFolder, const fs::path& configFo
 fs::path FindFile(const fs::path& name, const std::vector<fs::path>& folders) {
     for (const fs::path& folder : folders) {
         std::error_code error;
-        const fs::path candidate = folder / name;
+        fs::path candidate = folder / name;
         if (fs::is_regular_file(candidate, error)) return candidate;
     }
     return name;

@@ -108,13 +108,11 @@ struct Word {
 // One of the words, written as listed; `value` is set only when the text is one of them.
 template <typename Value, std::size_t Count, typename Target>
 bool ReadWord(std::string_view text, const Word<Value> (&words)[Count], Target& value) {
-    for (const Word<Value>& word : words) {
-        if (word.text == text) {
-            value = word.value;
-            return true;
-        }
-    }
-    return false;
+    const auto word = std::find_if(std::begin(words), std::end(words),
+                                   [text](const Word<Value>& w) { return w.text == text; });
+    if (word == std::end(words)) return false;
+    value = word->value;
+    return true;
 }
 
 constexpr Word<TemperatureUnit> kTemperatureUnits[] = {{"C", TemperatureUnit::Celsius},
@@ -135,7 +133,9 @@ constexpr Word<WindChillFormula> kWindChillFormulas[] = {{"1945", WindChillFormu
 // section is a few more rows.
 struct KeyRule {
     std::string_view key;
+    // cppcheck-suppress unusedStructMember ; read through the table
     std::string_view accepted;
+    // cppcheck-suppress unusedStructMember ; called through the table
     bool (*read)(std::string_view text, Options& options);
 };
 

@@ -1,5 +1,6 @@
 #include "history/csv.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -40,9 +41,7 @@ void Field(std::ostream& out, std::string_view text, CsvStyle style) {
 std::string Number(double value, CsvStyle style) {
     char text[32];
     std::string out(text, std::to_chars(text, text + sizeof text, value).ptr);
-    for (char& c : out) {
-        if (c == '.') c = style.decimal;
-    }
+    std::replace(out.begin(), out.end(), '.', style.decimal);
     return out;
 }
 

@@ -58,7 +58,7 @@ Series Thin(const Series& series, std::int64_t fromUtc, std::int64_t toUtc, int 
 }
 
 Series DailyRain(std::span<const ReportRow> rows, std::int64_t utcOffset) {
-    constexpr std::int64_t kDay = 24 * 3600;
+    constexpr std::int64_t kDay = std::int64_t{24} * 3600;
     Series out;
     std::optional<double> previous;
     for (const ReportRow& row : rows) {

@@ -17,7 +17,7 @@ struct TimePoint {
 using Series = std::vector<TimePoint>;
 
 // The shortest silence drawn as a gap, whatever the station's rhythm.
-inline constexpr std::int64_t kMinimumGap = 30 * 60;
+inline constexpr std::int64_t kMinimumGap = std::int64_t{30} * 60;
 
 // The value's points in the rows' order, rows without it left out.
 Series ValueSeries(std::span<const ReportRow> rows, Value value);

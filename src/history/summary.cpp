@@ -2,12 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 namespace pluvetta {
 
 namespace {
 
-constexpr std::int64_t kThreeHours = 3 * 3600;
+constexpr std::int64_t kThreeHours = std::int64_t{3} * 3600;
 // A home barometer's last digit wanders by a few tenths within the hour; half a millibar in
 // three hours is the least change that is weather and not noise.
 constexpr double kSteadyBand = 0.5;
@@ -28,8 +29,8 @@ std::optional<Extremes> FindExtremes(const Series& series) {
 
 std::optional<double> Mean(const Series& series) {
     if (series.empty()) return std::nullopt;
-    double sum = 0.0;
-    for (const TimePoint& p : series) sum += p.v;
+    const double sum = std::accumulate(series.begin(), series.end(), 0.0,
+                                       [](double s, const TimePoint& p) { return s + p.v; });
     return sum / static_cast<double>(series.size());
 }
 

@@ -25,7 +25,7 @@ std::optional<Extremes> FindExtremes(const Series& series);
 std::optional<double> Mean(const Series& series);
 
 // How far from three hours before the latest point a matching earlier point may be.
-inline constexpr std::int64_t kTendencyTolerance = 30 * 60;
+inline constexpr std::int64_t kTendencyTolerance = std::int64_t{30} * 60;
 
 // The pressure change over the three hours before the series' last point, in mb rounded to the
 // station's tenths; nullopt when no point lies within kTendencyTolerance of three hours back.

@@ -52,12 +52,13 @@ bool WriteDemoHistory(const std::filesystem::path& file, const std::string& stat
     StoreOpening opening = OpenReportStore(file, endUtc);
     if (!opening.store) return false;
     const std::int64_t start = endUtc - static_cast<std::int64_t>(days) * 86400;
-    const std::int64_t silenceFrom = endUtc - (days - 1) * 86400 - 12 * 3600;
+    const std::int64_t silenceFrom =
+        endUtc - static_cast<std::int64_t>(days - 1) * 86400 - std::int64_t{12} * 3600;
     std::vector<ReportRow> batch;
     double rainToday = 0;
     int lastDay = -1;
     for (std::int64_t t = start; t < endUtc; t += stepSeconds) {
-        if (t >= silenceFrom && t < silenceFrom + 3 * 3600) continue;
+        if (t >= silenceFrom && t < silenceFrom + std::int64_t{3} * 3600) continue;
         const std::string raw = Report(t, rainToday, lastDay);
         ReportRow row = MakeReportRow(station, kServerLinkName, raw, DecodeWeatherReport(raw));
         row.receivedUtc = t;

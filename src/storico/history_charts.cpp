@@ -103,8 +103,10 @@ HistoryCharts::HistoryCharts(QWidget* parent) : QWidget(parent) {
 void HistoryCharts::Show(std::span<const ReportRow> rows, std::int64_t fromUtc, std::int64_t toUtc,
                          bool dailyRain) {
     const std::int64_t span = toUtc - fromUtc;
-    const QString format =
-        span > 8 * 86400 ? QStringLiteral("dd/MM/yy") : QStringLiteral("dd/MM HH:mm");
+    // Beyond a week the hours no longer fit under the ticks.
+    constexpr std::int64_t kEightDays = 691200;
+    const QString format = QStringLiteral("dd/MM/yy");
+    const QString hourFormat = QStringLiteral("dd/MM HH:mm");
     for (int i = 0; i < kChartCount; ++i) {
         QChart* chart = views_[i]->chart();
         chart->removeAllSeries();
@@ -119,7 +121,7 @@ void HistoryCharts::Show(std::span<const ReportRow> rows, std::int64_t fromUtc, 
         const std::int64_t gap = std::max(GapThreshold(rows), 2 * span / columns);
 
         auto* time = new QDateTimeAxis;
-        time->setFormat(format);
+        time->setFormat(span > kEightDays ? format : hourFormat);
         time->setRange(QDateTime::fromSecsSinceEpoch(fromUtc),
                        QDateTime::fromSecsSinceEpoch(toUtc));
         time->setTickCount(7);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <fstream>
+#include <numeric>
 
 #include "history/series.h"
 #include "history/summary.h"
@@ -233,7 +234,7 @@ void HistoryWindow::Reload() {
     message_->setText(notes.join(QLatin1Char('\n')));
     message_->setVisible(!notes.isEmpty());
     drawing_->show();
-    charts_->Show(rows, from, to, span >= 7 * 86400);
+    charts_->Show(rows, from, to, span >= 7 * kDaySeconds);
     ShowSummary(rows);
 }
 
@@ -267,8 +268,8 @@ void HistoryWindow::ShowSummary(const std::vector<ReportRow>& rows) {
     extremes(Value::RainLastHour, "Pioggia in un'ora", "mm");
     const Series days = DailyRain(rows, QDateTime::fromSecsSinceEpoch(to).offsetFromUtc());
     if (!days.empty()) {
-        double total = 0;
-        for (const TimePoint& d : days) total += d.v;
+        const double total = std::accumulate(days.begin(), days.end(), 0.0,
+                                             [](double s, const TimePoint& d) { return s + d.v; });
         lines << QStringLiteral("<b>Pioggia totale</b> %1 mm").arg(Number(total));
     }
     summary_->setText(lines.join(QStringLiteral("<br>")));

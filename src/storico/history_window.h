@@ -36,7 +36,9 @@ class HistoryWindow : public QWidget {
     bool SaveImage(const QString& path);
 
     // The spans to choose from, in seconds.
-    static constexpr std::int64_t kSpans[] = {86400, 3 * 86400, 7 * 86400, 30 * 86400, 365 * 86400};
+    static constexpr std::int64_t kDaySeconds = 86400;
+    static constexpr std::int64_t kSpans[] = {kDaySeconds, 3 * kDaySeconds, 7 * kDaySeconds,
+                                              30 * kDaySeconds, 365 * kDaySeconds};
     static constexpr int kDefaultSpan = 1;
 
   protected:

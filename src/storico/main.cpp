@@ -3,10 +3,12 @@
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <limits>
 #include <string>
+#include <system_error>
 
 #include "history/csv.h"
 #include "history/history_reader.h"
@@ -90,8 +92,10 @@ int main(int argc, char* argv[]) {
     // For the demo and the benchmark: a made-up station's history.
     if (!args.empty() && args[0] == "--make-demo") {
         if (args.size() != 4) return Usage();
-        const int days = std::atoi(args[2].c_str());
-        if (days <= 0) return Usage();
+        int days = 0;
+        const std::string& text = args[2];
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), days);
+        if (error != std::errc() || end != text.data() + text.size() || days <= 0) return Usage();
         return pluvetta::WriteDemoHistory(args[1], args[3], days,
                                           QDateTime::currentSecsSinceEpoch())
                    ? 0

@@ -20,10 +20,12 @@ QString HelpFilePath(const QString& name) {
     std::vector<std::filesystem::path> folders{std::filesystem::path()};
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::AppDataLocation)) {
+        // cppcheck-suppress useStlAlgorithm ; a loop reads plainer over a QStringList
         folders.push_back(Encoded(folder));
     }
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        // cppcheck-suppress useStlAlgorithm ; a loop reads plainer over a QStringList
         folders.push_back(Encoded(folder + QStringLiteral("/pluvetta")));
     }
     folders.push_back(

@@ -101,30 +101,32 @@ void QtSocket::OnDisconnected() {
 
 void QtSocket::LookUp(const QString& host, std::uint16_t port) {
     port_ = port;
-    QThreadPool::globalInstance()->start(
-        [self = QPointer<QtSocket>(this), generation = generation_, host] {
-            // fromName asks the system's resolver each time, where lookupHost may answer from Qt's
-            // own cache: a round-robin name must be resolved afresh at every attempt. It blocks,
-            // hence the worker thread.
-            const QHostInfo info = QHostInfo::fromName(host);
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [self, generation, info] {
-                    if (!self || self->generation_ != generation) return;
-                    std::vector<std::string> found;
-                    for (const QHostAddress& address : info.addresses()) {
-                        found.push_back(address.toString().toStdString());
-                    }
-                    const auto random = [] { return QRandomGenerator::global()->generate(); };
-                    for (const std::string& address : ShuffleAddresses(std::move(found), random)) {
-                        self->addresses_ << QHostAddress(QString::fromStdString(address));
-                    }
-                    if (!self->ConnectNextAddress() && self->events_.error) {
-                        self->events_.error(ToLatin1(info.errorString()));
-                    }
-                },
-                Qt::QueuedConnection);
-        });
+    QThreadPool::globalInstance()->start([self = QPointer<QtSocket>(this), generation = generation_,
+                                          host] {
+        // fromName asks the system's resolver each time, where lookupHost may answer from Qt's
+        // own cache: a round-robin name must be resolved afresh at every attempt. It blocks,
+        // hence the worker thread.
+        const QHostInfo info = QHostInfo::fromName(host);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, generation, info] {
+                if (!self || self->generation_ != generation) return;
+                std::vector<std::string> found;
+                for (const QHostAddress& address : info.addresses()) {
+                    // cppcheck-suppress useStlAlgorithm
+                    found.push_back(address.toString().toStdString());
+                }
+                const auto random = [] { return QRandomGenerator::global()->generate(); };
+                const std::vector<std::string> order = ShuffleAddresses(std::move(found), random);
+                for (const std::string& address : order) {
+                    self->addresses_ << QHostAddress(QString::fromStdString(address));
+                }
+                if (!self->ConnectNextAddress() && self->events_.error) {
+                    self->events_.error(ToLatin1(info.errorString()));
+                }
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 bool QtSocket::ConnectNextAddress() {

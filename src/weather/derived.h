@@ -30,9 +30,9 @@ struct Formulas {
 // 26.7 degrees up with a humidity shown, and only above the temperature), in double precision.
 DerivedValues ComputeDerivedValues(const WeatherReading& reading, const Formulas& formulas = {});
 
-// The heat index in degrees Fahrenheit of air at `fahrenheit` and `humidity` percent, with no
+// The heat index in degrees Fahrenheit of air at `t` degrees Fahrenheit and `rh` percent, with no
 // limits applied.
-double HeatIndexFahrenheit(double fahrenheit, double humidity);
+double HeatIndexFahrenheit(double t, double rh);
 
 // Whether the wind chill or the absolute humidity (and with it the dew point) is shown.
 inline bool IsDerivedValueShown(float value) { return value > -99.0f; }
