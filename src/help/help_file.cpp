@@ -23,7 +23,7 @@ struct FileDescriptor {
 
 }  // namespace
 
-std::optional<RtfDocument> LoadHelpFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadHelpFileBytes(const std::filesystem::path& path) {
     // Opened once, and what was opened is what is checked and read: a name checked first and
     // opened after could meanwhile name a pipe, whose open would wait for a writer for ever.
     const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
@@ -40,7 +40,13 @@ std::optional<RtfDocument> LoadHelpFile(const std::filesystem::path& path) {
         if (n <= 0) return std::nullopt;
         done += static_cast<std::size_t>(n);
     }
-    return ReadRtf(bytes);
+    return bytes;
+}
+
+std::optional<RtfDocument> LoadHelpFile(const std::filesystem::path& path) {
+    const std::optional<std::string> bytes = ReadHelpFileBytes(path);
+    if (!bytes) return std::nullopt;
+    return ReadRtf(*bytes);
 }
 
 }  // namespace pluvetta

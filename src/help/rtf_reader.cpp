@@ -53,6 +53,17 @@ int Clamp(long value, int low, int high) {
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// How many paragraph ends the text could hold: an upper bound, as some may lie in groups that
+// are not shown.
+std::size_t CountParagraphMarks(std::string_view in) {
+    std::size_t count = 0;
+    for (std::size_t at = in.find("\\par"); at != std::string_view::npos;
+         at = in.find("\\par", at + 4)) {
+        ++count;
+    }
+    return count;
+}
+
 int HexValue(char c) {
     if (IsDigit(c)) return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -62,7 +73,11 @@ int HexValue(char c) {
 
 class Reader {
   public:
-    explicit Reader(std::string_view in) : in_(in) {}
+    explicit Reader(std::string_view in) : in_(in) {
+        // Growing the list a paragraph at a time would move every paragraph read so far
+        // again and again; a guide of many short paragraphs spends most of its reading there.
+        doc_.paragraphs.reserve(CountParagraphMarks(in) + 1);
+    }
 
     RtfDocument Read() {
         while (pos_ < in_.size() && !finished_) {

@@ -1,16 +1,20 @@
 #include "ui/help_viewer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include "help/help_file.h"
+#include "help/rtf_reader.h"
 #include "ui/rich_text.h"
 #include "ui/twips.h"
 #include "ui/wx_icon.h"
@@ -24,6 +28,10 @@ const char* const kMissingFileText = "Manca il file di help ";
 const char* const kMessageTitle = "Stellaro";
 constexpr int kClientWidth = 7680;
 constexpr int kClientHeight = 3960;
+// A screenful and far more goes in before the window first shows; then slices short enough
+// that keys, scrolling and signals are served between them.
+constexpr std::chrono::milliseconds kFirstSlice{40};
+constexpr std::chrono::milliseconds kNextSlice{30};
 
 }  // namespace
 
@@ -40,7 +48,11 @@ HelpWindow::HelpWindow(MessageBox& messages) : QWidget(nullptr, Qt::Window), mes
                                             Qt::TextSelectableByKeyboard);
     resize(TwipsSize(kClientWidth, kClientHeight));
     CentreOnScreen();
+    connect(&fillTimer_, &QTimer::timeout, this, &HelpWindow::FillMore);
 }
+
+// Out of line, where the fill's type is known; the fill goes before the document it fills.
+HelpWindow::~HelpWindow() = default;
 
 void HelpWindow::CentreOnScreen() {
     const QScreen* here = screen();
@@ -76,28 +88,89 @@ void HelpWindow::Reload() {
     // The message box below activates this window again when it closes.
     if (reloading_ || !isVisible()) return;
     reloading_ = true;
-    const std::optional<RtfDocument> doc =
-        LoadHelpFile(std::filesystem::path(QFile::encodeName(HelpFileName_).toStdString()));
-    if (doc) {
+    std::optional<std::string> bytes =
+        ReadHelpFileBytes(std::filesystem::path(QFile::encodeName(HelpFileName_).toStdString()));
+    std::optional<RtfDocument> doc;
+    if (bytes && bytes == shownBytes_) {
+        ShowFromTop();
+    } else if (bytes && (doc = ReadRtf(*bytes))) {
+        shownBytes_ = std::move(bytes);
         // Filled apart, then handed over: a view takes a new document as a whole and lays it
-        // out a piece at a time, while one filled in place is laid out in full at once.
-        // The view deletes only the document it made itself; a later one is ours to delete.
-        const QPointer<QTextDocument> old = rtfIstruzioni_->document();
-        auto* shown = new QTextDocument(rtfIstruzioni_);
-        shown->setDefaultFont(old->defaultFont());
-        FillTextDocument(*shown, *doc);
-        rtfIstruzioni_->setDocument(shown);
-        delete old.data();
-        rtfIstruzioni_->moveCursor(QTextCursor::Start);
-        rtfIstruzioni_->verticalScrollBar()->setValue(0);
-        rtfIstruzioni_->horizontalScrollBar()->setValue(0);
+        // out a piece at a time, while one filled in place is laid out again at every change.
+        auto whole = std::make_unique<QTextDocument>();
+        whole->setDefaultFont(rtfIstruzioni_->document()->defaultFont());
+        fill_ = std::make_unique<TextDocumentFill>(*whole, std::move(*doc));
+        pending_ = std::move(whole);
+        if (fill_->Continue(kFirstSlice)) {
+            fill_.reset();
+            Show(pending_.release());
+        } else {
+            // The beginning is shown now, and the whole takes its place once it is in.
+            Show(pending_->clone());
+            fillTimer_.start();
+        }
+        ShowFromTop();
     } else {
+        fillTimer_.stop();
+        fill_.reset();
+        pending_.reset();
+        shownBytes_.reset();
         rtfIstruzioni_->clear();
         messages_.Critical(QString::fromLatin1(kMessageTitle),
                            QString::fromLatin1(kMissingFileText) + HelpFileName_);
         close();
     }
     reloading_ = false;
+}
+
+void HelpWindow::ShowFromTop() {
+    rtfIstruzioni_->moveCursor(QTextCursor::Start);
+    rtfIstruzioni_->verticalScrollBar()->setValue(0);
+    rtfIstruzioni_->horizontalScrollBar()->setValue(0);
+}
+
+void HelpWindow::Show(QTextDocument* document) {
+    // The view deletes only the document it made itself; a later one is ours to delete.
+    const QPointer<QTextDocument> old = rtfIstruzioni_->document();
+    document->setParent(rtfIstruzioni_);
+    rtfIstruzioni_->setDocument(document);
+    delete old.data();
+}
+
+void HelpWindow::FillMore() {
+    if (fill_ == nullptr || !fill_->Continue(kNextSlice)) return;
+    fillTimer_.stop();
+    fill_.reset();
+    // What is shown so far is the whole's beginning: the reader keeps caret and place.
+    const QTextCursor was = rtfIstruzioni_->textCursor();
+    const int anchor = was.anchor();
+    const int position = was.position();
+    const int vertical = rtfIstruzioni_->verticalScrollBar()->value();
+    const int horizontal = rtfIstruzioni_->horizontalScrollBar()->value();
+    Show(pending_.release());
+    QTextDocument* whole = rtfIstruzioni_->document();
+    QTextCursor caret(whole);
+    caret.setPosition(anchor);
+    caret.setPosition(position, QTextCursor::KeepAnchor);
+    rtfIstruzioni_->setTextCursor(caret);
+    // The view lays a new document out lazily and learns its size from the event loop: the
+    // place is laid out now, and scrolled to once the view's range reaches it.
+    QAbstractTextDocumentLayout* layout = whole->documentLayout();
+    layout->hitTest(QPointF(0, vertical + rtfIstruzioni_->viewport()->height()), Qt::FuzzyHit);
+    const auto restore = [this, vertical, horizontal] {
+        QScrollBar* bar = rtfIstruzioni_->verticalScrollBar();
+        if (bar->maximum() < vertical) return false;
+        bar->setValue(vertical);
+        rtfIstruzioni_->horizontalScrollBar()->setValue(horizontal);
+        return true;
+    };
+    if (restore()) return;
+    restoreScroll_ = connect(
+        layout, &QAbstractTextDocumentLayout::documentSizeChanged, this,
+        [this, restore] {
+            if (restore()) disconnect(restoreScroll_);
+        },
+        Qt::QueuedConnection);
 }
 
 HelpViewer::~HelpViewer() { delete window_; }

@@ -3,27 +3,38 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
 
 #include "ui/message_box.h"
 
+class QTextDocument;
 class QTextEdit;
 
 namespace pluvetta {
 
+class TextDocumentFill;
+
 // The help window `frmIstruzioni`: one read-only rich-text view that fills it. Each time it
 // becomes the active window it reads its help file anew and shows it from the top; when the
-// file cannot be shown it says so and closes. It is deleted when closed.
+// file cannot be shown it says so and closes. A long guide shows its beginning at once and
+// the rest goes in while the window stays live. It is deleted when closed.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
   public:
     explicit HelpWindow(MessageBox& messages);
+    ~HelpWindow() override;
 
     // The file read at each activation; a bare name is taken from the working folder.
     void SetHelpFileName(const QString& name) { HelpFileName_ = name; }
     const QString& HelpFileName() const { return HelpFileName_; }
     QTextEdit& View() const { return *rtfIstruzioni_; }
+    // True while part of the guide is still to go into the view.
+    bool Filling() const { return fill_ != nullptr; }
 
   protected:
     bool event(QEvent* event) override;
@@ -32,10 +43,20 @@ class HelpWindow : public QWidget {
   private:
     void CentreOnScreen();
     void Reload();
+    void ShowFromTop();
+    void FillMore();
+    void Show(QTextDocument* document);
 
     MessageBox& messages_;
     QString HelpFileName_;
     QTextEdit* rtfIstruzioni_ = nullptr;
+    // The file as last shown: an activation that finds it unchanged only goes back to the top.
+    std::optional<std::string> shownBytes_;
+    // The whole guide while it is being filled, and the fill that writes into it.
+    std::unique_ptr<QTextDocument> pending_;
+    std::unique_ptr<TextDocumentFill> fill_;
+    QTimer fillTimer_;
+    QMetaObject::Connection restoreScroll_;
     bool reloading_ = false;
     bool frameCentred_ = false;
 };

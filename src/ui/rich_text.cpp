@@ -4,7 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <optional>
+#include <utility>
 
 namespace pluvetta {
 
@@ -56,44 +56,54 @@ QTextCharFormat CharFormat(const RtfCharFormat& run, const QStringList& fonts) {
 
 }  // namespace
 
-void FillTextDocument(QTextDocument& target, const RtfDocument& doc) {
-    QStringList fonts;
-    for (const std::string& name : doc.fonts) fonts << QString::fromStdString(name);
+TextDocumentFill::TextDocumentFill(QTextDocument& target, RtfDocument doc)
+    : doc_(std::move(doc)), cursor_(&target) {
+    for (const std::string& name : doc_.fonts) fonts_ << QString::fromStdString(name);
     target.clear();
     // A read-only view has nothing to undo, and the history would double the memory.
     target.setUndoRedoEnabled(false);
-    QTextCursor cursor(&target);
-    // One change for the whole fill: a layout attached to the document would otherwise lay
-    // out again from each insertion on, and the cost would grow with the square of the size.
-    cursor.beginEditBlock();
-    // Neighbouring paragraphs and runs mostly look alike: a format is built once per change,
-    // which a guide of many short paragraphs would otherwise pay for at every one.
-    const RtfParagraph* lastParagraph = nullptr;
-    QTextBlockFormat blockFormat;
-    std::optional<RtfCharFormat> lastRun;
-    QTextCharFormat charFormat;
-    for (const RtfParagraph& paragraph : doc.paragraphs) {
-        if (lastParagraph == nullptr || !SameLook(*lastParagraph, paragraph)) {
-            blockFormat = BlockFormat(paragraph);
+}
+
+bool TextDocumentFill::Continue(std::chrono::milliseconds budget) {
+    const auto until = std::chrono::steady_clock::now() + budget;
+    // One change per slice: a layout attached to the document would otherwise lay out again
+    // from each insertion on, and the cost would grow with the square of the size.
+    cursor_.beginEditBlock();
+    // The clock is read every few paragraphs only: reading it costs more than one of them.
+    constexpr std::size_t kParagraphsBetweenClockReads = 256;
+    for (std::size_t count = 1; next_ < doc_.paragraphs.size(); ++count) {
+        if (count % kParagraphsBetweenClockReads == 0 && std::chrono::steady_clock::now() > until) {
+            break;
         }
-        if (lastParagraph == nullptr) {
-            cursor.setBlockFormat(blockFormat);
+        const RtfParagraph& paragraph = doc_.paragraphs[next_++];
+        if (lastParagraph_ == nullptr || !SameLook(*lastParagraph_, paragraph)) {
+            blockFormat_ = BlockFormat(paragraph);
+        }
+        if (lastParagraph_ == nullptr) {
+            cursor_.setBlockFormat(blockFormat_);
         } else {
-            cursor.insertBlock(blockFormat);
+            cursor_.insertBlock(blockFormat_);
         }
-        lastParagraph = &paragraph;
+        lastParagraph_ = &paragraph;
         for (const RtfRun& run : paragraph.runs) {
-            if (lastRun != run.format) {
-                charFormat = CharFormat(run.format, fonts);
-                lastRun = run.format;
+            if (lastRun_ != run.format) {
+                charFormat_ = CharFormat(run.format, fonts_);
+                lastRun_ = run.format;
             }
             // A '\n' would start a new paragraph here; within one it is a line separator.
             QString text = QString::fromStdString(run.text);
             text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-            cursor.insertText(text, charFormat);
+            cursor_.insertText(text, charFormat_);
         }
     }
-    cursor.endEditBlock();
+    cursor_.endEditBlock();
+    return next_ == doc_.paragraphs.size();
+}
+
+void FillTextDocument(QTextDocument& target, const RtfDocument& doc) {
+    TextDocumentFill fill(target, doc);
+    while (!fill.Continue(std::chrono::hours(1))) {
+    }
 }
 
 }  // namespace pluvetta

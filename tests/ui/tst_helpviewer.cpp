@@ -64,6 +64,39 @@ class TestHelpViewer : public QObject {
         QVERIFY(window->View().toPlainText().startsWith("Pluvetta"));
     }
 
+    // A long guide shows its beginning at once and takes in the rest between events; the
+    // whole then replaces it where the reader is. An unchanged file is not filled again.
+    void aLongGuideShowsItsBeginningFirst() {
+        const QString file = folder_.filePath("Lungo.rtf");
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) &&
+                out.write("{\\rtf1 " + QByteArray("riga\\par ").repeated(100'000) + "}") > 0);
+        out.close();
+        viewer_->Apri(file, "Lungo");
+        pluvetta::HelpWindow* window = viewer_->Window();
+        QVERIFY(window != nullptr && QTest::qWaitForWindowActive(window));
+        QTextEdit& view = window->View();
+        QVERIFY(window->Filling() && view.document()->blockCount() < 100'000);
+        view.setTextCursor(QTextCursor(view.document()->findBlockByNumber(100)));
+        // Further down than the view lays out at once when it takes a document.
+        QTRY_VERIFY(view.verticalScrollBar()->maximum() > 20'000);
+        view.verticalScrollBar()->setValue(20'000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->Filling(), 60'000);
+        QCOMPARE(view.document()->blockCount(), 100'000);
+        QCOMPARE(view.document()->lastBlock().text(), QString("riga"));
+        QCOMPARE(view.textCursor().position(), 100 * 5);
+        QTRY_COMPARE(view.verticalScrollBar()->value(), 20'000);
+
+        const QTextDocument* shown = view.document();
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(view.document() == shown && !window->Filling());
+        QCOMPARE(view.verticalScrollBar()->value(), 0);
+    }
+
     // A file that cannot be shown gives the message; once it is closed, so is the window.
     void missingFileIsReportedAndTheWindowCloses() {
         const QString file = folder_.filePath("Leggimi-manca.rtf");
