@@ -17,7 +17,8 @@
 # - start-up to the first painted window, offscreen and under Xvfb (median of 20 starts);
 # - idle: under Xvfb, connected to a server that has gone quiet: resident memory, CPU time and
 #   wake-ups over IDLE_SECONDS;
-# - the history on ten years of reports (bench/storico_bench.sh, which also runs alone).
+# - the history on ten years of reports (bench/storico_bench.sh, which also runs alone);
+# - the help window on a 16 MiB guide of the shortest paragraphs (bench/help/help_bench.cpp).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -28,7 +29,7 @@ scripts/install-deps.sh
 build="${PLUVETTA_BENCH_BUILD:-$root/build/bench}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target pluvetta wxdecode aprs-replay decoder_bench \
-    monitor_bench >&2
+    monitor_bench help_bench >&2
 bin="$build/bin"
 
 source "$root/scripts/replay-lib.sh"
@@ -173,6 +174,16 @@ row "history: record one report (median)" "$(figure record_median_us) us" "< 1 m
     "$(at_most "$(figure record_median_us)" 999)"
 row "history: window's peak RSS" "$(figure peak_rss_mb) MB" "< 120 MB" \
     "$(at_most "$(figure peak_rss_mb)" 119.9)"
+
+step "help: a 16 MiB guide of 2.8 million paragraphs"
+QT_QPA_PLATFORM=offscreen "$bin/help_bench" "$work/guide.rtf" >"$work/help"
+figure() { awk -v k="$1" '$1 == k { print $2 }' "$work/help"; }
+row "help: 16 MiB guide, its beginning shown" "$(figure first_shown_ms) ms" "about 1 s" \
+    "$(at_most "$(figure first_shown_ms)" 1500)"
+row "help: the whole guide in, window live" "$(figure whole_in_ms) ms, longest wait \
+$(figure longest_event_wait_ms) ms" "-" "-"
+row "help: activation on the unchanged guide" "$(figure activation_unchanged_ms) ms" "-" "-"
+row "help: peak RSS" "$(figure peak_rss_mb) MB" "-" "-"
 
 # The table, with the machine it ran on.
 cpu_model="$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"

@@ -28,9 +28,11 @@ const char* const kMissingFileText = "Manca il file di help ";
 const char* const kMessageTitle = "Stellaro";
 constexpr int kClientWidth = 7680;
 constexpr int kClientHeight = 3960;
-// A screenful and far more goes in before the window first shows; then slices short enough
-// that keys, scrolling and signals are served between them.
-constexpr std::chrono::milliseconds kFirstSlice{40};
+// A long guide shows this much of its beginning at once, a few screenfuls and more, while the
+// whole is read apart and then filled in slices short enough that keys, scrolling and signals
+// are served between them.
+constexpr std::size_t kFirstBytes = 64 * 1024;
+constexpr std::chrono::milliseconds kReadingPoll{20};
 constexpr std::chrono::milliseconds kNextSlice{30};
 
 }  // namespace
@@ -90,30 +92,27 @@ void HelpWindow::Reload() {
     reloading_ = true;
     std::optional<std::string> bytes =
         ReadHelpFileBytes(std::filesystem::path(QFile::encodeName(HelpFileName_).toStdString()));
-    std::optional<RtfDocument> doc;
-    if (bytes && bytes == shownBytes_) {
+    std::optional<RtfDocument> beginning;
+    if (bytes && shownBytes_ && *bytes == *shownBytes_) {
         ShowFromTop();
-    } else if (bytes && (doc = ReadRtf(*bytes))) {
-        shownBytes_ = std::move(bytes);
-        // Filled apart, then handed over: a view takes a new document as a whole and lays it
-        // out a piece at a time, while one filled in place is laid out again at every change.
-        auto whole = std::make_unique<QTextDocument>();
-        whole->setDefaultFont(rtfIstruzioni_->document()->defaultFont());
-        fill_ = std::make_unique<TextDocumentFill>(*whole, std::move(*doc));
-        pending_ = std::move(whole);
-        if (fill_->Continue(kFirstSlice)) {
-            fill_.reset();
-            Show(pending_.release());
-        } else {
-            // The beginning is shown now, and the whole takes its place once it is in.
-            Show(pending_->clone());
-            fillTimer_.start();
+    } else if (bytes && (beginning = ReadRtf(std::string_view(*bytes).substr(0, kFirstBytes)))) {
+        StopFilling();
+        shownBytes_ = std::make_shared<const std::string>(std::move(*bytes));
+        if (shownBytes_->size() > kFirstBytes) {
+            // What comes before a paragraph's end reads the same whatever follows; the last
+            // paragraph of the beginning may be cut, and waits for the whole.
+            if (!beginning->paragraphs.empty()) beginning->paragraphs.pop_back();
+            reading_ =
+                std::async(std::launch::async, [bytes = shownBytes_] { return ReadRtf(*bytes); });
+            fillTimer_.start(kReadingPoll);
         }
+        auto shown = std::make_unique<QTextDocument>();
+        shown->setDefaultFont(rtfIstruzioni_->document()->defaultFont());
+        FillTextDocument(*shown, *beginning);
+        Show(shown.release());
         ShowFromTop();
     } else {
-        fillTimer_.stop();
-        fill_.reset();
-        pending_.reset();
+        StopFilling();
         shownBytes_.reset();
         rtfIstruzioni_->clear();
         messages_.Critical(QString::fromLatin1(kMessageTitle),
@@ -121,6 +120,13 @@ void HelpWindow::Reload() {
         close();
     }
     reloading_ = false;
+}
+
+void HelpWindow::StopFilling() {
+    fillTimer_.stop();
+    reading_ = {};  // waits for a reading under way
+    fill_.reset();
+    pending_.reset();
 }
 
 void HelpWindow::ShowFromTop() {
@@ -138,6 +144,17 @@ void HelpWindow::Show(QTextDocument* document) {
 }
 
 void HelpWindow::FillMore() {
+    if (reading_.valid()) {
+        if (reading_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+        std::optional<RtfDocument> doc = reading_.get();
+        if (!doc) return StopFilling();  // cannot be: its beginning was read
+        // Filled apart, then handed over: a view takes a new document as a whole and lays it
+        // out a piece at a time, while one filled in place is laid out again at every change.
+        pending_ = std::make_unique<QTextDocument>();
+        pending_->setDefaultFont(rtfIstruzioni_->document()->defaultFont());
+        fill_ = std::make_unique<TextDocumentFill>(*pending_, std::move(*doc));
+        fillTimer_.start(0);
+    }
     if (fill_ == nullptr || !fill_->Continue(kNextSlice)) return;
     fillTimer_.stop();
     fill_.reset();

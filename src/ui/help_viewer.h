@@ -5,10 +5,12 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "help/rtf_document.h"
 #include "ui/message_box.h"
 
 class QTextDocument;
@@ -34,7 +36,7 @@ class HelpWindow : public QWidget {
     const QString& HelpFileName() const { return HelpFileName_; }
     QTextEdit& View() const { return *rtfIstruzioni_; }
     // True while part of the guide is still to go into the view.
-    bool Filling() const { return fill_ != nullptr; }
+    bool Filling() const { return reading_.valid() || fill_ != nullptr; }
 
   protected:
     bool event(QEvent* event) override;
@@ -45,16 +47,19 @@ class HelpWindow : public QWidget {
     void Reload();
     void ShowFromTop();
     void FillMore();
+    void StopFilling();
     void Show(QTextDocument* document);
 
     MessageBox& messages_;
     QString HelpFileName_;
     QTextEdit* rtfIstruzioni_ = nullptr;
     // The file as last shown: an activation that finds it unchanged only goes back to the top.
-    std::optional<std::string> shownBytes_;
-    // The whole guide while it is being filled, and the fill that writes into it.
+    std::shared_ptr<const std::string> shownBytes_;
+    // The whole guide while it is being filled, and the fill that writes into it; before
+    // that, its reading on a thread of its own.
     std::unique_ptr<QTextDocument> pending_;
     std::unique_ptr<TextDocumentFill> fill_;
+    std::future<std::optional<RtfDocument>> reading_;
     QTimer fillTimer_;
     QMetaObject::Connection restoreScroll_;
     bool reloading_ = false;

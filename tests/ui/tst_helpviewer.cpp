@@ -70,21 +70,22 @@ class TestHelpViewer : public QObject {
         const QString file = folder_.filePath("Lungo.rtf");
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly) &&
-                out.write("{\\rtf1 " + QByteArray("riga\\par ").repeated(100'000) + "}") > 0);
+                out.write("{\\rtf1 " + QByteArray("rigo lungo\\par ").repeated(100'000) + "}") > 0);
         out.close();
         viewer_->Apri(file, "Lungo");
         pluvetta::HelpWindow* window = viewer_->Window();
         QVERIFY(window != nullptr && QTest::qWaitForWindowActive(window));
         QTextEdit& view = window->View();
         QVERIFY(window->Filling() && view.document()->blockCount() < 100'000);
+        QCOMPARE(view.document()->lastBlock().text(), QString("rigo lungo"));  // none cut short
         view.setTextCursor(QTextCursor(view.document()->findBlockByNumber(100)));
         // Further down than the view lays out at once when it takes a document.
         QTRY_VERIFY(view.verticalScrollBar()->maximum() > 20'000);
         view.verticalScrollBar()->setValue(20'000);
         QTRY_VERIFY_WITH_TIMEOUT(!window->Filling(), 60'000);
         QCOMPARE(view.document()->blockCount(), 100'000);
-        QCOMPARE(view.document()->lastBlock().text(), QString("riga"));
-        QCOMPARE(view.textCursor().position(), 100 * 5);
+        QCOMPARE(view.document()->lastBlock().text(), QString("rigo lungo"));
+        QCOMPARE(view.textCursor().position(), 100 * 11);
         QTRY_COMPARE(view.verticalScrollBar()->value(), 20'000);
 
         const QTextDocument* shown = view.document();
