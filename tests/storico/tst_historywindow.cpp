@@ -103,6 +103,26 @@ class TestHistoryWindow : public QObject {
         QCOMPARE(w.windowTitle(), QStringLiteral("Pluvetta - Storico Q2ABC"));
     }
 
+    // A file locked by another program is a sentence until the lock goes; a new report shows
+    // within a poll while the window shows the present.
+    void waitsOutALockAndFollowsNewRows() {
+        WriteFixture(file_);
+        sqlite3* locker = nullptr;
+        sqlite3_open(file_.c_str(), &locker);
+        sqlite3_exec(locker, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr,
+                     nullptr);
+        HistoryWindow w(file_, QStringLiteral("Q1XYZ-13"), [] { return kNow; });
+        auto* message = w.findChild<QLabel*>(QStringLiteral("lblMessaggio"));
+        QVERIFY2(message->text().contains(QStringLiteral("bloccato")), qPrintable(message->text()));
+        sqlite3_close(locker);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.findChild<QWidget*>("pnlGrafici")->isHidden(), 5000);
+        ReportRow hot{.receivedUtc = kNow - 60, .station = "Q1XYZ-13", .link = "aprsis"};
+        hot[Value::Temperature] = 55.5;
+        QVERIFY(OpenReportStore(file_, kNow).store->Write(std::span(&hot, 1)));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text().contains("55.5"), 5000);
+    }
+
     // A missing file and one of a newer version are a sentence, with no charts.
     void unreadableFilesAreASentence() {
         HistoryWindow missing(file_, QString(), [] { return kNow; });
