@@ -322,10 +322,11 @@ void Monitor::Packet(LinkKind link, const LinkPacket& packet) {
     screen_.SetLogText(log_.Text());
     if (!IsWeatherTrigger(information)) return;
     ProcessWeatherReport(information);
-    if (recorder_) {
-        recorder_->Record(MakeReportRow(station_.StationCall,
-                                        link == LinkKind::Agw ? kAgwLinkName : kServerLinkName,
-                                        information, DecodeWeatherReport(information)));
+    // The option is read again while the monitor runs: turned off, it stops the recording at once.
+    if (recorder_ && options_.historyRecord) {
+        recorder_->Record(MakeReportRow(
+            station_.StationCall, link == LinkKind::Agw ? kAgwLinkName : kServerLinkName,
+            information, DecodeWeatherReport(information), options_.formulas));
     }
 }
 

@@ -115,17 +115,13 @@ bool ReadWord(std::string_view text, const Word<Value> (&words)[Count], Target& 
     return true;
 }
 
-constexpr Word<TemperatureUnit> kTemperatureUnits[] = {{"C", TemperatureUnit::Celsius},
-                                                       {"F", TemperatureUnit::Fahrenheit}};
-constexpr Word<WindUnit> kWindUnits[] = {{"kmh", WindUnit::Kmh},
-                                         {"ms", WindUnit::MetresPerSecond},
-                                         {"mph", WindUnit::Mph},
-                                         {"kn", WindUnit::Knots}};
-constexpr Word<PressureUnit> kPressureUnits[] = {{"mb", PressureUnit::Mb},
-                                                 {"hPa", PressureUnit::HPa},
-                                                 {"inHg", PressureUnit::InHg},
-                                                 {"mmHg", PressureUnit::MmHg}};
-constexpr Word<RainUnit> kRainUnits[] = {{"mm", RainUnit::Mm}, {"in", RainUnit::Inches}};
+// Sets `value` when `unit` holds one.
+template <typename Unit>
+bool ReadUnit(std::optional<Unit> unit, std::optional<Unit>& value) {
+    if (unit) value = unit;
+    return unit.has_value();
+}
+
 constexpr Word<WindChillFormula> kWindChillFormulas[] = {{"1945", WindChillFormula::Y1945},
                                                          {"2001", WindChillFormula::Y2001}};
 
@@ -182,16 +178,16 @@ constexpr KeyRule kKeyRules[] = {
      }},
     {"units/temperature", "C or F",
      [](std::string_view text, Options& o) {
-         return ReadWord(text, kTemperatureUnits, o.temperatureUnit);
+         return ReadUnit(TemperatureUnitNamed(text), o.temperatureUnit);
      }},
     {"units/wind", "kmh, ms, mph or kn",
-     [](std::string_view text, Options& o) { return ReadWord(text, kWindUnits, o.windUnit); }},
+     [](std::string_view text, Options& o) { return ReadUnit(WindUnitNamed(text), o.windUnit); }},
     {"units/pressure", "mb, hPa, inHg or mmHg",
      [](std::string_view text, Options& o) {
-         return ReadWord(text, kPressureUnits, o.pressureUnit);
+         return ReadUnit(PressureUnitNamed(text), o.pressureUnit);
      }},
     {"units/rain", "mm or in",
-     [](std::string_view text, Options& o) { return ReadWord(text, kRainUnits, o.rainUnit); }},
+     [](std::string_view text, Options& o) { return ReadUnit(RainUnitNamed(text), o.rainUnit); }},
     {"formulas/wind_chill", "1945 or 2001",
      [](std::string_view text, Options& o) {
          return ReadWord(text, kWindChillFormulas, o.formulas.windChill);
@@ -236,10 +232,8 @@ OptionsRead ReadOptions(const std::vector<OptionEntry>& entries, std::string_vie
 }
 
 Units ShownUnits(const Options& options) {
-    const Units preset = options.unitsPreset.value_or(kMetricUnits);
-    return {options.temperatureUnit.value_or(preset.temperature),
-            options.windUnit.value_or(preset.wind), options.pressureUnit.value_or(preset.pressure),
-            options.rainUnit.value_or(preset.rain)};
+    return ChosenUnits(options.unitsPreset, options.temperatureUnit, options.windUnit,
+                       options.pressureUnit, options.rainUnit);
 }
 
 std::vector<std::string> ProblemsOnce::Fresh(const std::vector<std::string>& problems) {

@@ -1,8 +1,10 @@
 #include "history/csv.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 
 namespace pluvetta {
@@ -85,18 +87,31 @@ std::optional<std::int64_t> ParseUtc(std::string_view text) {
     return (sys_days(ymd) + hours(hh) + minutes(mm) + seconds(ss)).time_since_epoch().count();
 }
 
-void WriteCsv(std::ostream& out, std::span<const ReportRow> rows, CsvStyle style) {
+void WriteCsv(std::ostream& out, std::span<const ReportRow> rows, CsvStyle style,
+              const Units& units) {
     const char sep = style.separator;
     out << "time_utc" << sep << "station" << sep << "link";
-    for (const ValueColumn& c : kValueColumns) out << sep << c.name;
+    // A kept value is written as kept; a converted one to the decimals that say it.
+    std::array<std::optional<double>, kValueCount> rounding{};
+    for (std::size_t i = 0; i < kValueCount; ++i) {
+        const ValueColumn& c = kValueColumns[i];
+        out << sep << ColumnName(c, units);
+        if (!c.quantity) continue;
+        const UnitScale scale = ScaleOf(units, *c.quantity);
+        if (scale.factor != 1 || scale.offset != 0) rounding[i] = std::pow(10, scale.decimals + 1);
+    }
     out << sep << "raw\r\n";
     for (const ReportRow& row : rows) {
         out << FormatUtc(row.receivedUtc) << sep;
         Field(out, Latin1ToUtf8(row.station), style);
         out << sep << row.link;
-        for (const std::optional<double>& v : row.values) {
+        const ReportRow shown = InUnits(std::span(&row, 1), units).front();
+        for (std::size_t i = 0; i < kValueCount; ++i) {
             out << sep;
-            if (v) out << Number(*v, style);
+            if (const std::optional<double>& v = shown.values[i]) {
+                out << Number(rounding[i] ? std::round(*v * *rounding[i]) / *rounding[i] : *v,
+                              style);
+            }
         }
         out << sep;
         Field(out, Latin1ToUtf8(row.raw), style);

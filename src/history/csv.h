@@ -21,9 +21,11 @@ inline constexpr CsvStyle kPlainCsv{',', '.'};
 inline constexpr CsvStyle kItalianCsv{';', ','};
 
 // Writes a header line naming each column with its unit, then one line per row, UTF-8, lines
-// ending CR LF. Times are ISO 8601 UTC; an absent value is an empty field; a field holding the
-// separator, a quote or a line break is quoted with its quotes doubled.
-void WriteCsv(std::ostream& out, std::span<const ReportRow> rows, CsvStyle style = kPlainCsv);
+// ending CR LF. Values are in `units`, converted ones rounded to a decimal more than the
+// window shows. Times are ISO 8601 UTC; an absent value is an empty field; a field holding
+// the separator, a quote or a line break is quoted with its quotes doubled.
+void WriteCsv(std::ostream& out, std::span<const ReportRow> rows, CsvStyle style = kPlainCsv,
+              const Units& units = kMetricUnits);
 
 // "2024-05-01T12:00:00Z" for the seconds since 1970 UTC.
 std::string FormatUtc(std::int64_t utc);

@@ -31,11 +31,12 @@ HistoryState HistoryReader::Reopen() {
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
     int code = SQLITE_OK;
     const auto version = QueryNumber(raw, "PRAGMA user_version", &code);
+    version_ = version.value_or(0);
     if (!version) {
         Failed(code);
     } else if (*version > kSchemaVersion) {
         state_ = HistoryState::Newer;
-    } else if (*version < kSchemaVersion) {
+    } else if (*version == 0) {
         state_ = HistoryState::Empty;
     } else {
         state_ = HistoryState::Ready;
@@ -75,7 +76,7 @@ std::vector<ReportRow> HistoryReader::Rows(const std::string& station, std::int6
     if (!db_) return out;
     int code = SQLITE_OK;
     Statement s = Prepare(db_.get(),
-                          "SELECT " + RowColumns(withRaw) +
+                          "SELECT " + RowColumns(withRaw, version_) +
                               " FROM report WHERE station = ?1 AND received_utc >= ?2 AND "
                               "received_utc < ?3 ORDER BY received_utc, id",
                           &code);

@@ -41,6 +41,8 @@ class HistoryReader {
     std::filesystem::path file_;
     Db db_;
     HistoryState state_ = HistoryState::NoFile;
+    // The file's schema version, which says what columns it holds.
+    std::int64_t version_ = 0;
 };
 
 // The newest file set aside beside `file` as damaged, or empty when there is none.

@@ -1,8 +1,7 @@
 #include "history/report_row.h"
 
+#include <cctype>
 #include <charconv>
-
-#include "weather/derived.h"
 
 namespace pluvetta {
 
@@ -24,10 +23,10 @@ std::optional<double> If(bool present, float value) {
 }  // namespace
 
 ReportRow MakeReportRow(std::string_view station, std::string_view link, std::string_view raw,
-                        const WeatherReading& r) {
+                        const WeatherReading& r, const Formulas& formulas) {
     ReportRow row{
         .station = std::string(station), .link = std::string(link), .raw = std::string(raw)};
-    const DerivedValues derived = ComputeDerivedValues(r);
+    const DerivedValues derived = ComputeDerivedValues(r, formulas);
     const bool wind = IsValidDirection(r.WindDirection);
     row[Value::WindDirection] = If(wind, r.WindDirection);
     row[Value::WindSpeed] = If(wind, r.WindSpeed);
@@ -42,7 +41,34 @@ ReportRow MakeReportRow(std::string_view station, std::string_view link, std::st
         If(IsPressureChangeShown(r.PressureChange4h), r.PressureChange4h);
     row[Value::WindChill] = If(IsDerivedValueShown(derived.WindChill), derived.WindChill);
     row[Value::DewPoint] = If(IsDerivedValueShown(derived.AbsoluteHumidity), derived.DewPoint);
+    row[Value::HeatIndex] = If(IsDerivedValueShown(derived.HeatIndex), derived.HeatIndex);
     return row;
+}
+
+std::vector<ReportRow> InUnits(std::span<const ReportRow> rows, const Units& units) {
+    std::vector<ReportRow> out(rows.begin(), rows.end());
+    for (std::size_t i = 0; i < kValueCount; ++i) {
+        const std::optional<Quantity> quantity = kValueColumns[i].quantity;
+        if (!quantity) continue;
+        const UnitScale scale = ScaleOf(units, *quantity);
+        for (ReportRow& row : out) {
+            if (row.values[i]) row.values[i] = ToShown(*row.values[i], scale);
+        }
+    }
+    return out;
+}
+
+std::string ColumnName(const ValueColumn& column, const Units& units) {
+    const std::string kept = column.name;
+    if (!column.quantity) return kept;
+    std::string unit;
+    for (const char c : ScaleOf(units, *column.quantity).symbol) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            unit += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    if (unit == "mb") unit = "hpa";
+    return kept.substr(0, kept.rfind('_') + 1) + unit;
 }
 
 }  // namespace pluvetta

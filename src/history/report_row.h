@@ -4,9 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "weather/derived.h"
+#include "weather/units.h"
 #include "weather/weather_reading.h"
 
 namespace pluvetta {
@@ -26,27 +30,33 @@ enum class Value {
     PressureChange4h,
     WindChill,
     DewPoint,
+    HeatIndex,
 };
-inline constexpr std::size_t kValueCount = 12;
+inline constexpr std::size_t kValueCount = 13;
 
-// A value's column name, which names its unit too, and whether it is a whole number.
+// A value's column name, which ends with its kept unit, whether it is a whole number, the
+// quantity it measures when it can be shown in other units, and the version of the file that
+// first held it.
 struct ValueColumn {
     const char* name;
     bool integer;
+    std::optional<Quantity> quantity;
+    int since;
 };
 inline constexpr std::array<ValueColumn, kValueCount> kValueColumns = {{
-    {"wind_dir_deg", true},
-    {"wind_speed_kmh", false},
-    {"wind_gust_kmh", false},
-    {"temp_c", false},
-    {"humidity_pct", true},
-    {"pressure_hpa", false},
-    {"rain_1h_mm", false},
-    {"rain_24h_mm", false},
-    {"rain_midnight_mm", false},
-    {"pressure_change_4h_hpa", true},
-    {"wind_chill_c", false},
-    {"dew_point_c", false},
+    {"wind_dir_deg", true, std::nullopt, 1},
+    {"wind_speed_kmh", false, Quantity::Wind, 1},
+    {"wind_gust_kmh", false, Quantity::Wind, 1},
+    {"temp_c", false, Quantity::Temperature, 1},
+    {"humidity_pct", true, std::nullopt, 1},
+    {"pressure_hpa", false, Quantity::Pressure, 1},
+    {"rain_1h_mm", false, Quantity::Rain, 1},
+    {"rain_24h_mm", false, Quantity::Rain, 1},
+    {"rain_midnight_mm", false, Quantity::Rain, 1},
+    {"pressure_change_4h_hpa", true, Quantity::Pressure, 1},
+    {"wind_chill_c", false, Quantity::Temperature, 1},
+    {"dew_point_c", false, Quantity::Temperature, 1},
+    {"heat_index_c", false, Quantity::Temperature, 2},
 }};
 
 // The link names a row carries.
@@ -70,10 +80,19 @@ struct ReportRow {
     bool operator==(const ReportRow&) const = default;
 };
 
-// The row of one decoded report: each value the readout would show (the derived wind chill and
-// dew point included), the others absent. Values keep the decimal digits the float reading
-// has, not the float's binary tail. The time is left for the recorder to stamp.
+// The row of one decoded report: each value the readout would show with these formulas (the
+// derived wind chill, dew point and heat index included), the others absent. Values keep the
+// decimal digits the float reading has, not the float's binary tail. The time is left for the
+// recorder to stamp.
 ReportRow MakeReportRow(std::string_view station, std::string_view link, std::string_view raw,
-                        const WeatherReading& reading);
+                        const WeatherReading& reading, const Formulas& formulas = {});
+
+// The rows with every value in `units` instead of the kept ones. A pressure change converts as
+// pressures do: no pressure unit has an offset.
+std::vector<ReportRow> InUnits(std::span<const ReportRow> rows, const Units& units);
+
+// A column's name in `units`: the kept name when the unit is the kept one (mb and hPa both
+// "hpa"), else its stem and the unit ("temp_f", "wind_speed_mph", "pressure_inhg").
+std::string ColumnName(const ValueColumn& column, const Units& units);
 
 }  // namespace pluvetta

@@ -92,11 +92,13 @@ StoreOpening OpenReportStore(const std::filesystem::path& file, std::int64_t now
     Exec(db.get(), "PRAGMA journal_mode=WAL");
     Exec(db.get(), "PRAGMA synchronous=NORMAL");
     if (*version < kSchemaVersion) {
-        // Two monitors starting together both get here; the second finds the table made.
-        const std::string create = "BEGIN IMMEDIATE;" + SchemaSql() +
-                                   "PRAGMA user_version=" + std::to_string(kSchemaVersion) +
-                                   ";COMMIT;";
-        if (!Exec(db.get(), create.c_str())) {
+        // Two monitors starting together both get here: the version is read again under the
+        // write lock, and the second finds the work done.
+        const bool upgraded = Exec(db.get(), "BEGIN IMMEDIATE") && [&db] {
+            const auto now = QueryNumber(db.get(), "PRAGMA user_version");
+            return now && (*now >= kSchemaVersion || Exec(db.get(), UpgradeSql(*now).c_str()));
+        }() && Exec(db.get(), "COMMIT");
+        if (!upgraded) {
             out.problem = sqlite3_errmsg(db.get());
             Exec(db.get(), "ROLLBACK");
             return out;

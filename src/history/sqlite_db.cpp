@@ -20,23 +20,38 @@ std::optional<std::int64_t> QueryNumber(sqlite3* db, const char* sql, int* code)
     return sqlite3_column_int64(s.get(), 0);
 }
 
-std::string SchemaSql() {
-    std::string sql =
-        "CREATE TABLE IF NOT EXISTS report(id INTEGER PRIMARY KEY, "
-        "received_utc INTEGER NOT NULL, station TEXT NOT NULL, "
-        "link TEXT NOT NULL CHECK(link IN ('agwpe','aprsis')), raw BLOB NOT NULL";
-    for (const ValueColumn& c : kValueColumns) {
-        sql.append(", ").append(c.name).append(c.integer ? " INTEGER" : " REAL");
-    }
-    sql +=
-        ") STRICT;"
-        "CREATE INDEX IF NOT EXISTS report_station_time ON report(station, received_utc);";
-    return sql;
+namespace {
+
+std::string ColumnSql(const ValueColumn& c) {
+    return std::string(c.name) + (c.integer ? " INTEGER" : " REAL");
 }
 
-std::string RowColumns(bool withRaw) {
+}  // namespace
+
+std::string UpgradeSql(std::int64_t from) {
+    std::string sql;
+    if (from == 0) {
+        sql =
+            "CREATE TABLE IF NOT EXISTS report(id INTEGER PRIMARY KEY, "
+            "received_utc INTEGER NOT NULL, station TEXT NOT NULL, "
+            "link TEXT NOT NULL CHECK(link IN ('agwpe','aprsis')), raw BLOB NOT NULL";
+        for (const ValueColumn& c : kValueColumns) sql.append(", ").append(ColumnSql(c));
+        sql +=
+            ") STRICT;"
+            "CREATE INDEX IF NOT EXISTS report_station_time ON report(station, received_utc);";
+    } else {
+        for (const ValueColumn& c : kValueColumns) {
+            if (c.since > from) sql += "ALTER TABLE report ADD COLUMN " + ColumnSql(c) + ";";
+        }
+    }
+    return sql + "PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";";
+}
+
+std::string RowColumns(bool withRaw, std::int64_t version) {
     std::string sql = "received_utc, station, link";
-    for (const ValueColumn& c : kValueColumns) sql.append(", ").append(c.name);
+    for (const ValueColumn& c : kValueColumns) {
+        sql.append(", ").append(c.since <= version ? c.name : "NULL");
+    }
     if (withRaw) sql += ", raw";
     return sql;
 }

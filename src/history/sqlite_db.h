@@ -20,8 +20,9 @@ struct StatementFinalizer {
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
-// The store's schema version; a file with a higher one is left alone.
-inline constexpr std::int64_t kSchemaVersion = 1;
+// The store's schema version; a file with a higher one is left alone. Version 2 added the heat
+// index; a file of version 1 is read with it absent, and upgraded by the monitor.
+inline constexpr std::int64_t kSchemaVersion = 2;
 // How long a statement waits for another connection's lock: well under what a window may
 // hang on it.
 inline constexpr int kBusyTimeoutMs = 40;
@@ -30,10 +31,11 @@ inline constexpr int kBusyTimeoutMs = 40;
 Statement Prepare(sqlite3* db, std::string_view sql, int* code = nullptr);
 // The first column of the first row as a number, or nullopt with the error code in `code`.
 std::optional<std::int64_t> QueryNumber(sqlite3* db, const char* sql, int* code = nullptr);
-// The table and its index, from the value columns.
-std::string SchemaSql();
-// The columns a query reads back into a ReportRow: time, station, link, values, and raw
-// when asked.
-std::string RowColumns(bool withRaw);
+// Brings a file of schema version `from` to kSchemaVersion: the table and its index for a new
+// file, the columns added since for an older one.
+std::string UpgradeSql(std::int64_t from);
+// The columns a query reads back into a ReportRow: time, station, link, values (NULL for those
+// a file of `version` does not hold), and raw when asked.
+std::string RowColumns(bool withRaw, std::int64_t version = kSchemaVersion);
 
 }  // namespace pluvetta

@@ -27,7 +27,8 @@ struct Line {
 
 constexpr const char* kChartNames[HistoryCharts::kChartCount] = {
     "chartPressione", "chartTemperatura", "chartVento", "chartPioggia"};
-constexpr const char* kUnits[HistoryCharts::kChartCount] = {"mb", "°C", "km/h", "mm"};
+constexpr Quantity kQuantities[HistoryCharts::kChartCount] = {
+    Quantity::Pressure, Quantity::Temperature, Quantity::Wind, Quantity::Rain};
 constexpr const char* kCaptionTails[HistoryCharts::kChartCount] = {
     "", "", "<span style='color:#787878'>&#9679;</span> Direzione (gradi, a destra)",
     "<span style='color:#6e3caa'>&#9632;</span> Pioggia del giorno (da 7 giorni in su)"};
@@ -36,7 +37,8 @@ const std::vector<Line> kLines[HistoryCharts::kChartCount] = {
     {{Value::Pressure, "Pressione", QColor(30, 60, 160)}},
     {{Value::Temperature, "Temperatura", QColor(200, 40, 30)},
      {Value::DewPoint, "Punto di rugiada", QColor(40, 140, 60)},
-     {Value::WindChill, "Wind chill", QColor(60, 120, 200)}},
+     {Value::WindChill, "Wind chill", QColor(60, 120, 200)},
+     {Value::HeatIndex, "Indice di calore", QColor(230, 130, 0)}},
     {{Value::WindSpeed, "Vento medio", QColor(30, 90, 170)},
      {Value::WindGust, "Raffica", QColor(230, 120, 20)}},
     {{Value::RainLastHour, "Pioggia nell'ultima ora", QColor(20, 110, 190)}},
@@ -101,7 +103,7 @@ HistoryCharts::HistoryCharts(QWidget* parent) : QWidget(parent) {
 }
 
 void HistoryCharts::Show(std::span<const ReportRow> rows, std::int64_t fromUtc, std::int64_t toUtc,
-                         bool dailyRain) {
+                         bool dailyRain, const Units& units) {
     const std::int64_t span = toUtc - fromUtc;
     // Beyond a week the hours no longer fit under the ticks.
     constexpr std::int64_t kEightDays = 691200;
@@ -126,9 +128,10 @@ void HistoryCharts::Show(std::span<const ReportRow> rows, std::int64_t fromUtc, 
                        QDateTime::fromSecsSinceEpoch(toUtc));
         time->setTickCount(7);
         chart->addAxis(time, Qt::AlignBottom);
+        const UnitScale scale = ScaleOf(units, kQuantities[i]);
         auto* values = new QValueAxis;
-        values->setLabelFormat(QStringLiteral("%.1f"));
-        values->setTitleText(QString::fromUtf8(kUnits[i]));
+        values->setLabelFormat(QStringLiteral("%.%1f").arg(std::max(1, scale.decimals)));
+        values->setTitleText(QString::fromLatin1(scale.symbol));
         chart->addAxis(values, Qt::AlignLeft);
         double low = std::numeric_limits<double>::max(),
                high = std::numeric_limits<double>::lowest();
@@ -186,7 +189,8 @@ void HistoryCharts::Show(std::span<const ReportRow> rows, std::int64_t fromUtc, 
             dots->attachAxis(time);
             dots->attachAxis(directions);
         }
-        FitAxis(values, low, high, i == 0 ? 10.0 : 2.0, i >= 2);
+        // The least span shown: 10 mb of pressure, 2 of anything else, in the unit shown.
+        FitAxis(values, low, high, (i == 0 ? 10.0 : 2.0) * scale.factor, i >= 2);
     }
 }
 

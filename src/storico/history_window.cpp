@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
 #include <numeric>
 
@@ -26,8 +27,6 @@ constexpr const char* kSpanNames[] = {"24 ore", "72 ore", "7 giorni", "30 giorni
 QString Local(std::int64_t utc) {
     return QDateTime::fromSecsSinceEpoch(utc).toString(QStringLiteral("dd/MM/yy HH:mm"));
 }
-
-QString Number(double value) { return QLocale().toString(value, 'f', 1); }
 
 QString FilePath(const std::filesystem::path& file) {
     return QString::fromStdString(file.string());
@@ -165,6 +164,11 @@ HistoryWindow::HistoryWindow(std::filesystem::path file, const QString& call,
     Reload();
 }
 
+void HistoryWindow::SetUnits(const Units& units) {
+    units_ = units;
+    Reload();
+}
+
 std::int64_t HistoryWindow::SpanEnd() const { return end_.value_or(clock_() + 1); }
 
 void HistoryWindow::Step(int direction) {
@@ -234,43 +238,61 @@ void HistoryWindow::Reload() {
     message_->setText(notes.join(QLatin1Char('\n')));
     message_->setVisible(!notes.isEmpty());
     drawing_->show();
-    charts_->Show(rows, from, to, span >= 7 * kDaySeconds);
+    charts_->Show(InUnits(rows, units_), from, to, span >= 7 * kDaySeconds, units_);
     ShowSummary(rows);
 }
 
 void HistoryWindow::ShowSummary(const std::vector<ReportRow>& rows) {
+    const std::vector<ReportRow> shown = InUnits(rows, units_);
+    const auto unit = [this](Quantity q) { return ScaleOf(units_, q); };
+    // One decimal at least, as many as the unit shows when it shows more (inches of mercury).
+    const auto number = [](double value, const UnitScale& scale) {
+        return QLocale().toString(value, 'f', std::max(1, scale.decimals));
+    };
     QStringList lines;
     lines << QStringLiteral("<b>%1</b>").arg(station_.toHtmlEscaped());
     const std::int64_t to = SpanEnd(), from = to - kSpans[spans_->currentIndex()];
     lines << QStringLiteral("dal %1<br>al %2").arg(Local(from), Local(to)) << QString();
-    const auto extremes = [&](Value v, const char* name, const char* unit) {
-        const auto e = FindExtremes(ValueSeries(rows, v));
+    const auto extremes = [&](Value v, const char* name) {
+        const auto e = FindExtremes(ValueSeries(shown, v));
         if (!e) return;
+        const std::optional<Quantity> q = kValueColumns[static_cast<std::size_t>(v)].quantity;
+        const UnitScale scale = q ? unit(*q) : UnitScale{1, 0, 1, "%"};
         lines << QStringLiteral("<b>%1</b><br>min %2 %4 (%3)<br>max %5 %4 (%6)")
-                     .arg(QString::fromUtf8(name), Number(e->low.value), Local(e->low.t),
-                          QString::fromUtf8(unit), Number(e->high.value), Local(e->high.t));
+                     .arg(QString::fromUtf8(name), number(e->low.value, scale), Local(e->low.t),
+                          QString::fromLatin1(scale.symbol), number(e->high.value, scale),
+                          Local(e->high.t));
     };
-    extremes(Value::Pressure, "Pressione", "mb");
+    const UnitScale pressure = unit(Quantity::Pressure);
+    extremes(Value::Pressure, "Pressione");
+    // The words go by millibars, whatever the unit shown.
     if (const auto change = PressureChange3h(ValueSeries(rows, Value::Pressure))) {
-        lines << QStringLiteral("Tendenza in 3 ore: %1%2 mb, %3")
-                     .arg(*change > 0 ? QStringLiteral("+") : QString(), Number(*change),
+        lines << QStringLiteral("Tendenza in 3 ore: %1%2 %3, %4")
+                     .arg(*change > 0 ? QStringLiteral("+") : QString(),
+                          number(ToShown(*change, pressure), pressure),
+                          QString::fromLatin1(pressure.symbol),
                           QString::fromStdString(TendencyWords(*change)));
     }
-    extremes(Value::Temperature, "Temperatura", "°C");
-    if (const auto mean = Mean(ValueSeries(rows, Value::Temperature))) {
-        lines << QStringLiteral("media %1 °C").arg(Number(*mean));
+    extremes(Value::Temperature, "Temperatura");
+    const UnitScale temperature = unit(Quantity::Temperature);
+    if (const auto mean = Mean(ValueSeries(shown, Value::Temperature))) {
+        lines << QStringLiteral("media %1 %2")
+                     .arg(number(*mean, temperature), QString::fromLatin1(temperature.symbol));
     }
-    extremes(Value::DewPoint, "Punto di rugiada", "°C");
-    extremes(Value::WindChill, "Wind chill", "°C");
-    extremes(Value::Humidity, "Umidità", "%");
-    extremes(Value::WindSpeed, "Vento medio", "km/h");
-    extremes(Value::WindGust, "Raffica", "km/h");
-    extremes(Value::RainLastHour, "Pioggia in un'ora", "mm");
-    const Series days = DailyRain(rows, QDateTime::fromSecsSinceEpoch(to).offsetFromUtc());
+    extremes(Value::DewPoint, "Punto di rugiada");
+    extremes(Value::WindChill, "Wind chill");
+    extremes(Value::HeatIndex, "Indice di calore");
+    extremes(Value::Humidity, "Umidità");
+    extremes(Value::WindSpeed, "Vento medio");
+    extremes(Value::WindGust, "Raffica");
+    extremes(Value::RainLastHour, "Pioggia in un'ora");
+    const Series days = DailyRain(shown, QDateTime::fromSecsSinceEpoch(to).offsetFromUtc());
     if (!days.empty()) {
+        const UnitScale rain = unit(Quantity::Rain);
         const double total = std::accumulate(days.begin(), days.end(), 0.0,
                                              [](double s, const TimePoint& d) { return s + d.v; });
-        lines << QStringLiteral("<b>Pioggia totale</b> %1 mm").arg(Number(total));
+        lines << QStringLiteral("<b>Pioggia totale</b> %1 %2")
+                     .arg(number(total, rain), QString::fromLatin1(rain.symbol));
     }
     summary_->setText(lines.join(QStringLiteral("<br>")));
 }
@@ -278,7 +300,7 @@ void HistoryWindow::ShowSummary(const std::vector<ReportRow>& rows) {
 bool HistoryWindow::ExportCsv(const QString& path, CsvStyle style) {
     const std::int64_t to = SpanEnd(), from = to - kSpans[spans_->currentIndex()];
     std::ofstream out(QFile::encodeName(path).toStdString(), std::ios::binary);
-    WriteCsv(out, reader_.Rows(station_.toStdString(), from, to, true), style);
+    WriteCsv(out, reader_.Rows(station_.toStdString(), from, to, true), style, units_);
     out.close();
     return static_cast<bool>(out);
 }

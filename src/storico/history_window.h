@@ -10,6 +10,7 @@
 
 #include "history/csv.h"
 #include "history/history_reader.h"
+#include "weather/units.h"
 
 class QComboBox;
 class QLabel;
@@ -30,6 +31,8 @@ class HistoryWindow : public QWidget {
 
     // Reads the file again and redraws.
     void Reload();
+    // Shows and exports the values in these units from now on (metric until told).
+    void SetUnits(const Units& units);
     // Writes the rows of the span shown; false when the file could not be written.
     bool ExportCsv(const QString& path, CsvStyle style);
     // Saves the charts and the summary as a PNG image.
@@ -54,6 +57,7 @@ class HistoryWindow : public QWidget {
     HistoryReader reader_;
     std::function<std::int64_t()> clock_;
     QString station_;
+    Units units_;
     // Where the span shown ends; nullopt follows the newest rows.
     std::optional<std::int64_t> end_;
     std::optional<std::int64_t> dataVersion_;

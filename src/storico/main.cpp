@@ -15,6 +15,7 @@
 #include "history/report_store.h"
 #include "storico/demo_rows.h"
 #include "storico/history_window.h"
+#include "storico/options_units.h"
 
 namespace {
 
@@ -34,10 +35,7 @@ std::filesystem::path HistoryFile() {
     const QByteArray variable = qgetenv(pluvetta::kHistoryFileVariable);
     if (!variable.isEmpty()) return variable.toStdString();
     // The monitor's options file may have moved the history elsewhere.
-    const QSettings options(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-            QStringLiteral("/pluvetta/pluvetta.conf"),
-        QSettings::IniFormat);
+    const QSettings options(pluvetta::OptionsFilePath(), QSettings::IniFormat);
     const QString moved = options.value(QStringLiteral("history/file")).toString().trimmed();
     if (!moved.isEmpty()) return QFile::encodeName(moved).toStdString();
     return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
@@ -62,7 +60,8 @@ int WriteCsvOut(const std::string& call, std::int64_t from, std::int64_t to) {
         std::cerr << pluvetta::StateSentence(reader.State(), file).toStdString() << '\n';
         return 1;
     }
-    pluvetta::WriteCsv(std::cout, rows);
+    pluvetta::WriteCsv(std::cout, rows, pluvetta::kPlainCsv,
+                       pluvetta::UnitsOf(pluvetta::OptionsFilePath()));
     std::cout.flush();
     return std::cout ? 0 : 1;
 }
@@ -114,6 +113,9 @@ int main(int argc, char* argv[]) {
     if (rest.size() > 1) return Usage();
     pluvetta::HistoryWindow window(HistoryFile(), rest.value(0),
                                    [] { return QDateTime::currentSecsSinceEpoch(); });
+    // The monitor's choice of units, followed while the window is open.
+    const pluvetta::UnitsWatcher units(pluvetta::OptionsFilePath(),
+                                       [&window](const pluvetta::Units& u) { window.SetUnits(u); });
     window.show();
     return QApplication::exec();
 }

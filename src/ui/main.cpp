@@ -48,17 +48,26 @@ int main(int argc, char* argv[]) {
         QCoreApplication::exit(0);
     });
 
-    pluvetta::OptionsFile options(
-        pluvetta::OptionsFile::DefaultPath(),
-        [&binding](const pluvetta::Options& read) { binding.Core().ApplyOptions(read); });
-    options.Read();
-    // Every report of the watched station is kept for the history window.
+    // Every report of the watched station is kept for the history window, in a file opened
+    // once the options ask for a recording, and again when they name another file.
     std::unique_ptr<pluvetta::HistoryRecorder> history;
-    if (binding.Core().CurrentOptions().historyRecord) {
-        history = std::make_unique<pluvetta::HistoryRecorder>(
-            pluvetta::HistoryFilePath(binding.Core().CurrentOptions()));
+    std::filesystem::path historyFile;
+    const auto followHistoryOptions = [&binding, &history, &historyFile] {
+        const pluvetta::Options& now = binding.Core().CurrentOptions();
+        if (!now.historyRecord || (history && historyFile == pluvetta::HistoryFilePath(now))) {
+            return;
+        }
+        binding.Core().RecordReportsTo(nullptr);
+        historyFile = pluvetta::HistoryFilePath(now);
+        history = std::make_unique<pluvetta::HistoryRecorder>(historyFile);
         binding.Core().RecordReportsTo(history.get());
-    }
+    };
+    pluvetta::OptionsFile options(pluvetta::OptionsFile::DefaultPath(),
+                                  [&binding, &followHistoryOptions](const pluvetta::Options& read) {
+                                      binding.Core().ApplyOptions(read);
+                                      followHistoryOptions();
+                                  });
+    options.Read();
     binding.Core().KeepStationWith(
         [&options](const pluvetta::StationSettings& station) { options.Keep(station); });
     const std::filesystem::path configFolder =

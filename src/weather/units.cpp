@@ -1,5 +1,7 @@
 #include "weather/units.h"
 
+#include <cstddef>
+
 namespace pluvetta {
 
 namespace {
@@ -12,7 +14,50 @@ constexpr double kMbPerInHg = 33.8638866667;
 constexpr double kMbPerMmHg = 1.33322387415;
 constexpr double kMmPerInch = 25.4;
 
+template <typename Unit>
+struct UnitWord {
+    std::string_view word;
+    Unit unit;
+};
+
+template <typename Unit, std::size_t Count>
+std::optional<Unit> Named(std::string_view word, const UnitWord<Unit> (&words)[Count]) {
+    for (const UnitWord<Unit>& w : words) {
+        if (w.word == word) return w.unit;
+    }
+    return std::nullopt;
+}
+
+constexpr UnitWord<TemperatureUnit> kTemperatureWords[] = {{"C", TemperatureUnit::Celsius},
+                                                           {"F", TemperatureUnit::Fahrenheit}};
+constexpr UnitWord<WindUnit> kWindWords[] = {{"kmh", WindUnit::Kmh},
+                                             {"ms", WindUnit::MetresPerSecond},
+                                             {"mph", WindUnit::Mph},
+                                             {"kn", WindUnit::Knots}};
+constexpr UnitWord<PressureUnit> kPressureWords[] = {{"mb", PressureUnit::Mb},
+                                                     {"hPa", PressureUnit::HPa},
+                                                     {"inHg", PressureUnit::InHg},
+                                                     {"mmHg", PressureUnit::MmHg}};
+constexpr UnitWord<RainUnit> kRainWords[] = {{"mm", RainUnit::Mm}, {"in", RainUnit::Inches}};
+
 }  // namespace
+
+std::optional<TemperatureUnit> TemperatureUnitNamed(std::string_view word) {
+    return Named(word, kTemperatureWords);
+}
+std::optional<WindUnit> WindUnitNamed(std::string_view word) { return Named(word, kWindWords); }
+std::optional<PressureUnit> PressureUnitNamed(std::string_view word) {
+    return Named(word, kPressureWords);
+}
+std::optional<RainUnit> RainUnitNamed(std::string_view word) { return Named(word, kRainWords); }
+
+Units ChosenUnits(std::optional<Units> preset, std::optional<TemperatureUnit> temperature,
+                  std::optional<WindUnit> wind, std::optional<PressureUnit> pressure,
+                  std::optional<RainUnit> rain) {
+    const Units base = preset.value_or(kMetricUnits);
+    return {temperature.value_or(base.temperature), wind.value_or(base.wind),
+            pressure.value_or(base.pressure), rain.value_or(base.rain)};
+}
 
 std::optional<Units> PresetUnits(std::string_view name) {
     if (name == "metric") return kMetricUnits;

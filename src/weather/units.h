@@ -31,6 +31,18 @@ inline constexpr Units kUkUnits{TemperatureUnit::Celsius, WindUnit::Mph, Pressur
 // The units of the preset named "metric", "us" or "uk"; nullopt for any other name.
 std::optional<Units> PresetUnits(std::string_view name);
 
+// Each unit by the word the options file names it with ("C", "F"; "kmh", "ms", "mph", "kn";
+// "mb", "hPa", "inHg", "mmHg"; "mm", "in"), written exactly; nullopt for any other word.
+std::optional<TemperatureUnit> TemperatureUnitNamed(std::string_view word);
+std::optional<WindUnit> WindUnitNamed(std::string_view word);
+std::optional<PressureUnit> PressureUnitNamed(std::string_view word);
+std::optional<RainUnit> RainUnitNamed(std::string_view word);
+
+// The units chosen: each quantity as named on its own, else as the preset, else metric.
+Units ChosenUnits(std::optional<Units> preset, std::optional<TemperatureUnit> temperature,
+                  std::optional<WindUnit> wind, std::optional<PressureUnit> pressure,
+                  std::optional<RainUnit> rain);
+
 enum class Quantity { Temperature, Wind, Pressure, Rain };
 
 // How one quantity is shown: shown = kept * factor + offset, with `decimals` places and the

@@ -16,9 +16,9 @@ expect lblTemp '25.0°C'
 check "CSV lines" 2 "$(wc -l <"$work/history.csv")"
 # time_utc,station,link,wind_dir_deg,wind_speed_kmh,wind_gust_kmh,temp_c,humidity_pct,
 # pressure_hpa,rain_1h_mm,rain_24h_mm,rain_midnight_mm,pressure_change_4h_hpa,wind_chill_c,
-# dew_point_c,raw
+# dew_point_c,heat_index_c,raw
 check "CSV row" 'Q1XYZ-13 aprsis 220 6 8 25.0 50 990.0 0 13.8 !4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW' \
-    "$(tail -n 1 "$work/history.csv" | tr -d '\r' | awk -F, '{ printf "%s %s %s %.0f %.0f %.1f %s %.1f %.0f %.1f %s", $2, $3, $4, $5, $6, $7, $8, $9, $10, $15, $16 }')"
+    "$(tail -n 1 "$work/history.csv" | tr -d '\r' | awk -F, '{ printf "%s %s %s %.0f %.0f %.1f %s %.1f %.0f %.1f %s", $2, $3, $4, $5, $6, $7, $8, $9, $10, $15, $17 }')"
 tail -n 1 "$work/history.csv" | grep -Eq '^20[0-9]{2}-[0-9]{2}-[0-9]{2}T[0-9:]{8}Z,' ||
     fail "CSV time: $(tail -n 1 "$work/history.csv")"
 

@@ -68,7 +68,7 @@ TEST(ReportStore, CreatedFromNothingAndReadBack) {
               (std::vector<ReportRow>{Row(kNoon), latin1}));
     EXPECT_EQ(reader.Rows("Q1XYZ-13", kNoon + 1, kNoon + 60).size(), 0u);
     const Db db = Connect(file);
-    EXPECT_EQ(QueryNumber(db.get(), "PRAGMA user_version"), 1);
+    EXPECT_EQ(QueryNumber(db.get(), "PRAGMA user_version"), 2);
     EXPECT_NE(Exec(db,
                    "INSERT INTO report(received_utc, station, link, raw, temp_c) "
                    "VALUES(1, 'Q', 'aprsis', x'00', 'warm')"),
@@ -139,7 +139,7 @@ TEST(ReportStore, DamagedFileIsSetAsideAndNewerOneLeftAlone) {
     opening.store.reset();
     EXPECT_EQ(HistoryReader(file).Stations().size(), 1u);
 
-    Exec(Connect(file), "PRAGMA user_version=2");
+    Exec(Connect(file), "PRAGMA user_version=3");
     EXPECT_EQ(HistoryReader(file).State(), HistoryState::Newer);
     EXPECT_FALSE(OpenReportStore(file, kNoon).store);
     EXPECT_EQ(HistoryReader(folder.path / "none.sqlite").State(), HistoryState::NoFile);

@@ -65,6 +65,7 @@ TEST(Summary, TendencyWordsAtTheirBounds) {
 
 // A dot in every value whatever the locale, commas in the Italian style; empty fields for
 // absent values; quotes around a field holding the separator or a quote; Latin-1 as UTF-8.
+// In other units, each column names its unit and its values are converted and rounded.
 TEST(Csv, QuotingDecimalsAndEmptyFields) {
     ReportRow row{.receivedUtc = 1714564805,
                   .station = "Q1XYZ-13",
@@ -72,18 +73,26 @@ TEST(Csv, QuotingDecimalsAndEmptyFields) {
                   .raw = "_t077\xB0;\"a,b\""};
     row[Value::WindSpeed] = 6.437388;
     row[Value::Humidity] = 50;
-    std::ostringstream plain, italian;
+    std::ostringstream plain, italian, us;
     WriteCsv(plain, std::vector{row});
     WriteCsv(italian, std::vector{row}, kItalianCsv);
+    row[Value::Temperature] = 25;
+    row[Value::Pressure] = 1013.25;
+    WriteCsv(us, std::vector{row}, kPlainCsv, kUsUnits);
     EXPECT_EQ(plain.str(),
               "time_utc,station,link,wind_dir_deg,wind_speed_kmh,wind_gust_kmh,temp_c,"
               "humidity_pct,pressure_hpa,rain_1h_mm,rain_24h_mm,rain_midnight_mm,"
-              "pressure_change_4h_hpa,wind_chill_c,dew_point_c,raw\r\n"
-              "2024-05-01T12:00:05Z,Q1XYZ-13,aprsis,,6.437388,,,50,,,,,,,,"
+              "pressure_change_4h_hpa,wind_chill_c,dew_point_c,heat_index_c,raw\r\n"
+              "2024-05-01T12:00:05Z,Q1XYZ-13,aprsis,,6.437388,,,50,,,,,,,,,"
               "\"_t077\xC2\xB0;\"\"a,b\"\"\"\r\n");
     EXPECT_EQ(italian.str().substr(italian.str().find("\r\n") + 2),
-              "2024-05-01T12:00:05Z;Q1XYZ-13;aprsis;;6,437388;;;50;;;;;;;;"
+              "2024-05-01T12:00:05Z;Q1XYZ-13;aprsis;;6,437388;;;50;;;;;;;;;"
               "\"_t077\xC2\xB0;\"\"a,b\"\"\"\r\n");
+    EXPECT_EQ(us.str().substr(0, us.str().find(",raw")),
+              "time_utc,station,link,wind_dir_deg,wind_speed_mph,wind_gust_mph,temp_f,"
+              "humidity_pct,pressure_inhg,rain_1h_in,rain_24h_in,rain_midnight_in,"
+              "pressure_change_4h_inhg,wind_chill_f,dew_point_f,heat_index_f");
+    EXPECT_NE(us.str().find(",4,,77,50,29.921,"), std::string::npos) << us.str();
 }
 
 TEST(Csv, UtcTimesReadAsWrittenAndBadOnesRefused) {
