@@ -53,20 +53,17 @@ TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
     testing::MonitorWithAlarms rig({.silentMode = SilentMode::Fixed, .silentMinutes = 5});
     const testing::FakeDesktop& desktop = rig.desktop;
     rig.monitor.Station().ServerEnabled = true;
-    rig.monitor.Alarms().BeepOnAlarm = true;
-    rig.monitor.Alarms().FocusOnAlarm = false;
+    rig.monitor.Alarms() = {.FocusOnData = false, .BeepOnAlarm = true, .FocusOnAlarm = false};
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
     const auto ticks = [&rig](int count) {
         for (int minute = 0; minute < count; ++minute) rig.monitor.OnElapsedTick();
     };
-    const int beeps = desktop.beeps, raises = desktop.bringsToFront;
     ticks(5);
     EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kAlarmRed);
-    EXPECT_EQ(std::tuple(desktop.beeps - beeps, desktop.bringsToFront - raises), std::tuple(1, 0));
-    rig.monitor.Alarms().BeepOnAlarm = false;
-    rig.monitor.Alarms().FocusOnAlarm = true;
+    EXPECT_EQ(std::tuple(desktop.beeps, desktop.bringsToFront), std::tuple(1, 0));
+    rig.monitor.Alarms() = {.FocusOnData = false, .BeepOnAlarm = false, .FocusOnAlarm = true};
     ticks(60);  // the reminder
-    EXPECT_EQ(std::tuple(desktop.beeps - beeps, desktop.bringsToFront - raises), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(desktop.beeps, desktop.bringsToFront), std::tuple(1, 1));
     EXPECT_EQ(rig.screen.colors.at(Label::Temp), kNormalBlue);
     EXPECT_EQ(rig.runner.runs,
               (std::vector<std::string>{"silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=5"}));
