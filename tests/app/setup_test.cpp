@@ -110,11 +110,9 @@ TEST(AcceptSetup, ThresholdsInTheChosenUnitsLeaveAnUnchangedFileAsItWas) {
         testing::TempFolder folder;
         std::ofstream(folder.path / "WxAlarms.ini", std::ios::binary) << file;
         testing::MonitorOnFakes rig;
-        rig.monitor.Start("Q1XYZ", folder.path);
+        rig.monitor.Start("Q1XYZ S:hosta SAVE", folder.path);
         rig.monitor.ApplyOptions(ReadOptions({{"units/preset", preset}}, "p.conf").options);
-        SetupForm form = rig.monitor.SetupFilling();
-        form.saveAlarms = true;
-        ASSERT_EQ(rig.monitor.AcceptSetup(form), std::nullopt);
+        ASSERT_EQ(rig.monitor.AcceptSetup(rig.monitor.SetupFilling()), std::nullopt);
         rig.monitor.Shutdown();
         std::ifstream saved(folder.path / "WxAlarms.ini", std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), file) << preset;
