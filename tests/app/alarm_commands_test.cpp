@@ -53,11 +53,10 @@ TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
     commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "a minute on");
     runner.ended.at(3)("No such file");
     EXPECT_EQ(runner.lastWords, (Texts{"mosquitto_pub", "-m", "$PLUVETTA_TEXT"}));
+    const std::string silent = "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=";
     EXPECT_EQ(runner.runs, (Texts{"alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=25,6\xC2\xB0"
                                   "C;PLUVETTA_LABELS=temp,hum",
-                                  "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=45",
-                                  "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=90 s on",
-                                  "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=a minute on"}));
+                                  silent + "45", silent + "90 s on", silent + "a minute on"}));
 
     commands.SetCommand("notify-send 'Pluvetta");
     commands.SetCommand("notify-send 'Pluvetta");

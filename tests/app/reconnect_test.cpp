@@ -27,9 +27,7 @@ TEST(ReconnectPolicy, WaitsDoubleToFiveMinutesDrawnFromHalfToAllAndRestartAfterA
     };
     for (const auto& [draw, waits] : cases) {
         ReconnectPolicy policy([draw] { return draw; });
-        std::vector<long long> got;
-        for (std::size_t i = 0; i < waits.size(); ++i) got.push_back(policy.Lost(0ms).count());
-        EXPECT_EQ(got, waits);
+        for (const long long wait : waits) EXPECT_EQ(policy.Lost(0ms).count(), wait) << draw;
     }
     ReconnectPolicy policy([] { return 0u; });
     policy.Lost(0ms);
@@ -54,15 +52,15 @@ OptionsRead Read(const std::vector<std::string>& lines) {
 }
 
 TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) {
-    Options every;
-    every.serverReconnect = every.agwReconnect = true;
-    every.serverFallback = {{"euro.example", 14580}, {"::1", 10152}};
-    every.silentMode = SilentMode::Fixed;
-    every.silentMinutes = 1440;
-    every.alarmCommand = "notify-send \"Meteo\"";
-    every.historyRecord = false;
-    every.historyFile = "/srv/meteo.sqlite";
-    every.keptStation = {"Q1XYZ-13", "[::1]", 1, true, "h.example", 65535, false};
+    const Options every{.serverReconnect = true,
+                        .serverFallback = {{"euro.example", 14580}, {"::1", 10152}},
+                        .agwReconnect = true,
+                        .silentMode = SilentMode::Fixed,
+                        .silentMinutes = 1440,
+                        .alarmCommand = "notify-send \"Meteo\"",
+                        .historyRecord = false,
+                        .historyFile = "/srv/meteo.sqlite",
+                        .keptStation = {"Q1XYZ-13", "[::1]", 1, true, "h.example", 65535, false}};
     const OptionsRead read =
         Read({"server/reconnect=true", "server/fallback= euro.example:14580 , [::1]:10152 ",
               "agwpe/reconnect=true", "alarms/silent_minutes=1440",
@@ -75,25 +73,18 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
     EXPECT_EQ(Read({"alarms/silent_minutes=auto"}).options.silentMode, SilentMode::Auto);
     EXPECT_EQ(Read({"alarms/silent_minutes=5"}).options.silentMinutes, 5);
 
-    const char* const bad[] = {"server/reconnect=yes",
-                               "alarms/silent_minutes=4",
-                               "alarms/silent_minutes=1441",
-                               "alarms/silent_minutes=+10",
-                               "server/fallback=euro.example",
-                               "server/fallback=euro.example:0",
-                               "server/fallback=::1:14580",
-                               "server/fallback=a.example:14580, b.example:65536",
-                               "history/record=no",
-                               "station/call=Q1 XYZ",
-                               "server/host=a,b",
-                               "agwpe/port=0",
-                               "units/preset=UK",
-                               "units/wind=knots",
-                               "formulas/wind_chill=2000",
-                               "reconnect=true"};
-    for (const char* line : bad) {
-        EXPECT_EQ(Read({line}).options, Options{}) << line;
-        EXPECT_EQ(Read({line}).problems.size(), 1u) << line;
+    // clang-format off
+    for (const char* line : {"server/reconnect=yes", "alarms/silent_minutes=4", "alarms/silent_minutes=1441",
+                             "alarms/silent_minutes=+10", "server/fallback=euro.example",
+                             "server/fallback=euro.example:0", "server/fallback=::1:14580",
+                             "server/fallback=a.example:14580, b.example:65536", "station/call=Q1 XYZ",
+                             "server/host=a,b", "agwpe/port=0", "units/preset=UK", "units/wind=knots",
+                             "formulas/wind_chill=2000", "reconnect=true"}) {
+        // clang-format on
+        const OptionsRead bad = Read({line});
+        EXPECT_EQ(std::pair(bad.options == Options{}, bad.problems.size()),
+                  std::pair(true, std::size_t{1}))
+            << line;
     }
     EXPECT_EQ(Read({"agwpe/reconnect=on", "agwpe/fallback=h:1"}).problems,
               (std::vector<std::string>{
@@ -120,13 +111,15 @@ TEST(ProblemsOnce, AFaultIsToldAtTheFirstReadFindingItOnly) {
 
 // A monitor whose link reconnects, started at the steady time 0.
 struct Rig : MonitorOnFakes {
-    Rig(LinkKind link, const char* commandLine, std::vector<Endpoint> fallback = {}) {
-        Options options;
-        (link == LinkKind::Server ? options.serverReconnect : options.agwReconnect) = true;
-        options.serverFallback = std::move(fallback);
+    Rig(const char* commandLine, const Options& options) {
         monitor.ApplyOptions(options);
         monitor.Start(commandLine, folder.path);
         monitor.OnClockTick(0ms);
+    }
+    // What a clock tick at `now` brings, with whatever came before it.
+    Journal At(SteadyTime now) {
+        monitor.OnClockTick(now);
+        return Take();
     }
     testing::TempFolder folder;
 };
@@ -137,14 +130,14 @@ const std::string kServerWait = "Aprs Server Disconnected - riprovo fra ";
 // counts down; the reconnected server gets the login again, and the readout stays. A greeting
 // server silent for 90 s is left; one that never greets is never judged by silence.
 TEST(MonitorReconnect, ServerIsTriedAgainAfterAFailureALossOrSilence) {
-    Rig rig(LinkKind::Server, "Q1XYZ-13 S:hosta:14580", {{"hostb", 1234}});
+    Rig rig("Q1XYZ-13 S:hosta:14580",
+            {.serverReconnect = true, .serverFallback = {{"hostb", 1234}}});
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
     rig.Take();
     rig.monitor.Failed(LinkKind::Server, "refused");
     rig.monitor.Failed(LinkKind::Server, "refused");
     rig.monitor.OnClockTick(1000ms);
-    rig.monitor.OnClockTick(1500ms);
-    EXPECT_EQ(rig.Take(),
+    EXPECT_EQ(rig.At(1500ms),
               (Journal{"server close", "server connect hostb:1234", "server close",
                        "lblWxComment=" + kServerWait + "4 s", "traytip=" + kServerWait + "4 s",
                        "lblWxComment=" + kServerWait + "3 s", "traytip=" + kServerWait + "3 s"}));
@@ -157,48 +150,42 @@ TEST(MonitorReconnect, ServerIsTriedAgainAfterAFailureALossOrSilence) {
     EXPECT_TRUE(rig.screen.Caption(Label::Temp).starts_with("25.0"));
 
     rig.monitor.OnClockTick(96000ms);
-    rig.monitor.OnClockTick(185999ms);
-    EXPECT_EQ(rig.Take(), Journal{});
-    rig.monitor.OnClockTick(186000ms);
-    EXPECT_EQ(rig.Take().at(0), "server close");
+    EXPECT_EQ(rig.At(185999ms), Journal{});
+    EXPECT_EQ(rig.At(186000ms).at(0), "server close");
 
     rig.monitor.OnClockTick(200000ms);
     rig.monitor.Server().OnConnected();
     rig.monitor.Server().OnData("Q2ABC>APRS:>no greeting\r\n");
     rig.Take();
-    for (int minute = 4; minute < 60; ++minute) rig.monitor.OnClockTick(minute * 60000ms);
-    EXPECT_EQ(rig.Take(), Journal{});
+    for (int minute = 4; minute < 59; ++minute) rig.monitor.OnClockTick(minute * 60000ms);
+    EXPECT_EQ(rig.At(59 * 60000ms), Journal{});
 }
 
 // The engine is asked its version every five minutes; the answer changes nothing on screen,
 // and none within 15 s loses the link. Switched off, the link stops waiting and stays off.
 TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
     const std::string probe = "agw send " + EncodeAgwRequest('R');
-    Rig rig(LinkKind::Agw, "Q1XYZ-13 A:hostc:8000");
+    Rig rig("Q1XYZ-13 A:hostc:8000", {.agwReconnect = true});
     rig.monitor.Agw().OnConnected();
     rig.Take();
     rig.monitor.OnClockTick(299999ms);
     rig.monitor.OnClockTick(300000ms);
     rig.monitor.Agw().OnData(EncodeAgwFrame('R', "", std::string(8, '\1')));
     rig.monitor.OnClockTick(600000ms);
-    rig.monitor.OnClockTick(614999ms);
-    EXPECT_EQ(rig.Take(), (Journal{probe, probe}));
-    rig.monitor.OnClockTick(615000ms);
-    EXPECT_EQ(rig.Take().at(0), "agw close");
+    EXPECT_EQ(rig.At(614999ms), (Journal{probe, probe}));
+    EXPECT_EQ(rig.At(615000ms).at(0), "agw close");
 
     SetupForm form = rig.monitor.SetupFilling();
     form.agwEnabled = false;
     rig.monitor.AcceptSetup(form);
     rig.Take();
-    rig.monitor.OnClockTick(3600000ms);
-    EXPECT_EQ(rig.Take(), Journal{});
+    EXPECT_EQ(rig.At(3600000ms), Journal{});
     form.agwEnabled = true;
     rig.monitor.AcceptSetup(form);
     rig.monitor.Lost(LinkKind::Agw);
     rig.Take();
     rig.monitor.ApplyOptions({});
-    rig.monitor.OnClockTick(7200000ms);
-    EXPECT_EQ(rig.Take(), (Journal{"agw close", "lblWxComment=AGWPE Disconnected"}));
+    EXPECT_EQ(rig.At(7200000ms), (Journal{"agw close", "lblWxComment=AGWPE Disconnected"}));
     EXPECT_FALSE(rig.monitor.Station().AgwEnabled);
 }
 
