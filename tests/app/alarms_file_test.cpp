@@ -127,9 +127,8 @@ TEST_F(AlarmsFile, UnreadableFileStaysAndADamagedOneOfAnySizeIsKeptAndReplaced) 
         alarm(5);
         const AlarmsLoad load = LoadAlarmSettings(file_);
         alarm(0);
-        EXPECT_EQ(load.settings, AlarmSettings{});
-        EXPECT_EQ(load.unreadable, type != fs::file_type::regular);
-        EXPECT_FALSE(load.saveFailed);
+        EXPECT_EQ(std::tuple(load.settings, load.unreadable, load.saveFailed),
+                  std::tuple(AlarmSettings{}, type != fs::file_type::regular, false));
         EXPECT_EQ(fs::symlink_status(file_).type(), type);
         if (type == fs::file_type::regular) {
             EXPECT_EQ(ReadAll(file_), kDefaultFile);
@@ -147,9 +146,8 @@ TEST_F(AlarmsFile, TemporaryFileOfADeadWriterGoesAtTheNextStart) {
     const fs::path other = file_.string() + ".notes.tmp";
     for (const fs::path& temp : {dead, running, other}) std::ofstream(temp) << "#TRUE#,#TR";
     EXPECT_EQ(LoadAlarmSettings(file_).settings.HiGust, 10.0f);
-    EXPECT_FALSE(fs::exists(dead));
-    EXPECT_TRUE(fs::exists(running));
-    EXPECT_TRUE(fs::exists(other));
+    EXPECT_EQ(std::tuple(fs::exists(dead), fs::exists(running), fs::exists(other)),
+              std::tuple(false, true, true));
 }
 
 }  // namespace

@@ -225,7 +225,6 @@ TEST(ProcessWeatherReport, ArrowsCompareWithTheLastShownValueAndAbsentValuesKeep
         std::tuple(200, 35, 200));
     const auto arrow = s.trend[0].calls;
     rig.monitor.ProcessWeatherReport("_10090556c...s...r010");  // no temperature, no wind
-    EXPECT_EQ(s.Caption(Label::Temp), "25,6\260C");
     EXPECT_EQ(s.colors.at(Label::Temp), kAlarmRed);
     EXPECT_EQ(s.trend[0].calls, arrow);
     EXPECT_THAT(

@@ -8,6 +8,7 @@
 
 #include "weather/derived.h"
 #include "weather/number_format.h"
+#include "weather/units.h"
 
 namespace pluvetta {
 namespace {
@@ -16,8 +17,9 @@ namespace {
 const NumberFormat kEnglish{".", ",", "-"}, kItalian{",", ".", "-"};
 constexpr float no = kNoField;  // an absent value as the decoder gives it, before conversion
 
-// The reading decoded from !4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW.
-const WeatherReading kWorked{220, 6.437388f, 8.046735f, 25, 0, 0, 0, 990, 50, kAbsent, "wRSW"};
+// The reading decoded from !4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW, with
+// a pressure fall of 12 mb.
+const WeatherReading kWorked{220, 6.437388f, 8.046735f, 25, 0, 0, 0, 990, 50, -12, "wRSW"};
 
 // The caption a label receives, or "(kept)" when the report leaves it as it was.
 std::string CaptionOf(const std::optional<LabelText>& l) { return l ? l->caption : "(kept)"; }
@@ -34,6 +36,8 @@ struct Case {
     std::string wind = "(kept)", temp = "(kept)", hum = "(kept)", press = "(kept)", rain = "",
                 comment = " ";
     int rainPoints = 10;
+    Units units{};
+    bool heatIndex = false;
 };
 
 TEST(BuildReadout, CaptionsOfEachLabel) {
@@ -43,9 +47,11 @@ TEST(BuildReadout, CaptionsOfEachLabel) {
         return WeatherReading{kAbsent, 0, no, no, 100, 5, last24Hours, no, kNoField, kAbsent, ""};
     };
     const WeatherReading big{32767, 1000, no, no, no, no, no, no, 32767, 32767, ""};
+    // A hot windy day, where the heat index asked for takes the place of the 1945 wind chill.
+    const WeatherReading sultry{kAbsent, 20, 30, 32, no, no, no, no, 70, kAbsent, ""};
     const Case cases[] = {
         {kWorked, kEnglish, "220\260  6 / 8 km/h", "25.0\260C", "50%", "990.0 mb",
-         "0mm/h 0mm/24h\r\n0mm/Day Dp 13.8\260C  11.5g/m\263", " wRSW", 8},
+         "0mm/h 0mm/24h\r\n0mm/Day Dp 13.8\260C  11.5g/m\263", "Variaz Press in 4h= -12mb wRSW", 8},
         {freezing, kItalian, "180\260  16 / 32 km/h", "0,0\260C", "80%", "(kept)",
          " Wch -7,2\260C Dp -3,0\260C  3,9g/m\263", " ", 8},
         // The lowest valid direction, and a gust of 0, which is shown.
@@ -64,9 +70,15 @@ TEST(BuildReadout, CaptionsOfEachLabel) {
         // Measured values are grouped; the direction and the pressure change are plain integers.
         {big, kItalian, "32767\260  1.000 km/h", "(kept)", "32.767%", "(kept)", "",
          "Variaz Press in 4h= 32767mb "},
+        {kWorked, kEnglish, "220\260  4 / 5 mph", "77.0\260F", "50%", "29.23 inHg",
+         "0.00in/h 0.00in/24h\r\n0.00in/Day Dp 56.9\260F  11.5g/m\263",
+         "Variaz Press in 4h= -0.35inHg wRSW", 8, kUsUnits},
+        {sultry, kEnglish, "(kept)", "89.6\260F", "70%", "(kept)",
+         " Hi 104.7\260F Dp 78.5\260F  23.6g/m\263", " ", 8, kUsUnits, true},
     };
     for (const Case& c : cases) {
-        const Readout out = BuildReadout(c.reading, AlarmSettings{}, c.format);
+        const Readout out =
+            BuildReadout(c.reading, AlarmSettings{}, c.format, c.units, {.heatIndex = c.heatIndex});
         EXPECT_EQ(
             std::tuple(CaptionOf(out.wind), CaptionOf(out.temp), CaptionOf(out.hum),
                        CaptionOf(out.press), out.rain.caption, out.rainFontPoints, out.comment),
@@ -108,6 +120,8 @@ TEST(BuildReadout, AlarmBoundariesColourOnlyTheirLabelAndTheFlagsPickTheRequests
         EXPECT_EQ(out.raiseForAlarm, !red.empty()) << value;
         EXPECT_EQ(out.beepForAlarm, !red.empty()) << value;
     }
+    // The alarm compares the kept 25 degrees Celsius, not the 77 shown.
+    EXPECT_EQ(RedLabels(BuildReadout(kWorked, {.HiTemp = 26}, kEnglish, kUsUnits)), "");
     // Calm is never tested, though 0 km/h reaches a HiWind of 0.
     const Readout calm = BuildReadout({.WindDirection = 220, .Temperature = 25, .Remainder = ""},
                                       {.FocusOnAlarm = false, .HiTemp = 0, .HiWind = 0}, kEnglish);

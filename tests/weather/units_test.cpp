@@ -7,7 +7,6 @@
 #include <tuple>
 
 #include "weather/derived.h"
-#include "weather/readout.h"
 
 namespace pluvetta {
 namespace {
@@ -69,31 +68,6 @@ TEST(ComputeDerivedValues, WindChill2001AndHeatIndexHoldTheirVectorsAndLimits) {
     EXPECT_EQ(std::tuple(heat(32, 70, false), heat(26.6f, 95, true), heat(27, 10, true),
                          heat(32, -99, true)),
               std::tuple(kAbsent, kAbsent, kAbsent, kAbsent));
-}
-
-// The report decoded from !4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW, with
-// a pressure fall of 12 mb.
-const WeatherReading kWorked{220, 6.437388f, 8.046735f, 25, 0, 0, 0, 990, 50, -12, "wRSW"};
-
-TEST(BuildReadout, CaptionsInTheChosenUnitsAndTheAlarmsInTheKeptOnes) {
-    const NumberFormat english{".", ",", "-"};
-    const Readout out = BuildReadout(kWorked, {}, english, kUsUnits);
-    EXPECT_EQ(std::tuple(out.wind->caption, out.temp->caption, out.press->caption, out.rain.caption,
-                         out.comment),
-              std::tuple("220\260  4 / 5 mph", "77.0\260F", "29.23 inHg",
-                         "0.00in/h 0.00in/24h\r\n0.00in/Day Dp 56.9\260F  11.5g/m\263",
-                         "Variaz Press in 4h= -0.35inHg wRSW"));
-    // The alarm compares the kept 25 degrees Celsius, not the 77 shown.
-    const auto hot = [&](float hiTemp) {
-        return BuildReadout(kWorked, {.HiTemp = hiTemp}, english, kUsUnits).temp->inAlarm;
-    };
-    EXPECT_EQ(std::pair(hot(25), hot(26)), std::pair(true, false));
-    // On a hot windy day the heat index takes the place of the 1945 wind chill.
-    const WeatherReading sultry{180, 20, 30, 32, -1, -1, -1, 1000, 70, kAbsent, ""};
-    EXPECT_EQ(BuildReadout(sultry, {}, english).rain.caption,
-              " Wch 31.7\260C Dp 25.8\260C  23.6g/m\263");
-    EXPECT_EQ(BuildReadout(sultry, {}, english, kUsUnits, {.heatIndex = true}).rain.caption,
-              " Hi 104.7\260F Dp 78.5\260F  23.6g/m\263");
 }
 
 }  // namespace
