@@ -141,10 +141,27 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         std::vector<std::string_view> rows = {"H:", wx};
         bool hasRows = true, gateOpen = true, decoded = false;
         std::string log{};
+        Options options{};
+        std::string kept = "Q1XYZ-13 aprsis";
     };
+    const std::string hot = "_10090556c220s004t095h50";
     const Case cases[] = {
         {.decoded = true, .log = head + wx + "\r\n"},
-        {.link = Agw, .rows = {"1:", wx}, .decoded = true, .log = "1:\r\n" + wx + "\r\n"},
+        {.link = Agw,
+         .rows = {"1:", wx},
+         .decoded = true,
+         .log = "1:\r\n" + wx + "\r\n",
+         .kept = "Q1XYZ-13 agwpe"},
+        // Kept with the formulas chosen, and not at all when the options say so.
+        {.rows = {"H:", hot},
+         .decoded = true,
+         .log = head + hot + "\r\n",
+         .options = {.formulas = {.heatIndex = true}},
+         .kept = "Q1XYZ-13 aprsis hi"},
+        {.decoded = true,
+         .log = head + wx + "\r\n",
+         .options = {.historyRecord = false},
+         .kept = ""},
         {.link = Agw, .rows = {}, .log = "\r\n\r\n"},
         {.link = Agw, .hasRows = false, .log = "old\r\nrows\r\n"},
         {.gateOpen = false},
@@ -156,7 +173,9 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
     const std::vector<std::string_view> old = {"old", "rows"};
     // Each decoded report is also kept, with the call and the link it came by.
     struct Recorder : ReportRecorder {
-        void Record(ReportRow row) override { rows.push_back(row.station + " " + row.link); }
+        void Record(ReportRow row) override {
+            rows.push_back(row.station + " " + row.link + (row[Value::HeatIndex] ? " hi" : ""));
+        }
         std::vector<std::string> rows;
     };
     for (const Case& c : cases) {
@@ -165,6 +184,7 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         rig.monitor.Station().StationCall = c.call;
         Recorder recorder;
         rig.monitor.RecordReportsTo(&recorder);
+        rig.monitor.ApplyOptions(c.options);
         rig.monitor.Packet(Server, {.sender = "Q2ABC", .hasRows = true, .rows = old});
         if (!c.gateOpen) rig.monitor.ProcessWeatherReport("_10090556c220s004");
         rig.monitor.Packet(c.link, {.sender = c.sender, .hasRows = c.hasRows, .rows = c.rows});
@@ -172,8 +192,8 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         EXPECT_EQ(rig.screen.rxRows, std::vector<std::string>(shown.begin(), shown.end()));
         EXPECT_EQ(rig.screen.logText, c.log);
         EXPECT_EQ(rig.screen.Caption(Label::Temp) != "<unset>", c.decoded);
-        const std::string kept = c.link == Agw ? "Q1XYZ-13 agwpe" : "Q1XYZ-13 aprsis";
-        EXPECT_EQ(recorder.rows, c.decoded ? std::vector{kept} : std::vector<std::string>{});
+        EXPECT_EQ(recorder.rows,
+                  c.decoded && !c.kept.empty() ? std::vector{c.kept} : std::vector<std::string>{});
     }
 }
 

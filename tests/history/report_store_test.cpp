@@ -78,6 +78,31 @@ TEST(ReportStore, CreatedFromNothingAndReadBack) {
 
 // While another monitor holds the write lock, a row waits without keeping the caller longer
 // than 100 ms, and goes in with the next one once the lock is gone.
+// A file of the first version, before the heat index: read with it absent, and given the
+// column when the monitor opens it, its rows kept.
+TEST(ReportStore, FirstVersionFileIsReadAndUpgraded) {
+    TempFolder folder;
+    const fs::path file = folder.path / "history.sqlite";
+    ASSERT_EQ(Exec(Connect(file),
+                   "CREATE TABLE report(id INTEGER PRIMARY KEY, received_utc INTEGER NOT NULL, "
+                   "station TEXT NOT NULL, link TEXT NOT NULL, raw BLOB NOT NULL, wind_dir_deg "
+                   "INTEGER, wind_speed_kmh REAL, wind_gust_kmh REAL, temp_c REAL, humidity_pct "
+                   "INTEGER, pressure_hpa REAL, rain_1h_mm REAL, rain_24h_mm REAL, "
+                   "rain_midnight_mm REAL, pressure_change_4h_hpa INTEGER, wind_chill_c REAL, "
+                   "dew_point_c REAL) STRICT; PRAGMA user_version=1; INSERT INTO report("
+                   "received_utc, station, link, raw, temp_c) VALUES(1714564800, 'Q1XYZ-13', "
+                   "'aprsis', x'5f78', 20.5)"),
+              SQLITE_OK);
+    EXPECT_EQ(HistoryReader(file).Rows("Q1XYZ-13", 0, kNoon + 1, true), std::vector{Row(kNoon)});
+    ReportRow hot = Row(kNoon + 60);
+    hot[Value::HeatIndex] = 40.5;
+    const StoreOpening opening = OpenReportStore(file, kNoon);
+    ASSERT_TRUE(opening.store) << opening.problem;
+    opening.store->Append(hot);
+    EXPECT_EQ(HistoryReader(file).Rows("Q1XYZ-13", 0, kNoon + 61, true),
+              (std::vector{Row(kNoon), hot}));
+}
+
 TEST(ReportStore, LockedFileKeepsRowsUntilTheNextWrite) {
     TempFolder folder;
     const fs::path file = folder.path / "history.sqlite";

@@ -13,6 +13,7 @@
 #include "history/report_store.h"
 #include "storico/history_charts.h"
 #include "storico/history_window.h"
+#include "storico/options_units.h"
 
 using namespace pluvetta;
 
@@ -121,6 +122,37 @@ class TestHistoryWindow : public QObject {
         QVERIFY(OpenReportStore(file_, kNow).store->Write(std::span(&hot, 1)));
         QTRY_VERIFY_WITH_TIMEOUT(
             w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text().contains("55.5"), 5000);
+    }
+
+    // The options file's units, a word set on its own winning over the preset and an unknown
+    // one left out, reach the summary and the axes; a change of the file is followed.
+    void drawsInTheUnitsOfTheOptionsFile() {
+        WriteFixture(file_);
+        HistoryWindow w(file_, QStringLiteral("Q1XYZ-13"), [] { return kNow; });
+        const QString conf = dir_->filePath(QStringLiteral("pluvetta.conf"));
+        const auto write = [&conf](const char* text) {
+            QFile out(conf);
+            return out.open(QIODevice::WriteOnly) && out.write(text) > 0;
+        };
+        QVERIFY(write("[units]\npreset=us\nrain=mm\nwind=furlongs\n"));
+        const UnitsWatcher watcher(conf, [&w](const Units& u) { w.SetUnits(u); });
+        const auto axis = [&w](const char* chart) {
+            return w.findChild<QChartView*>(chart)
+                ->chart()
+                ->axes(Qt::Vertical)
+                .first()
+                ->titleText();
+        };
+        QCOMPARE(QStringList({axis("chartPressione"), axis("chartTemperatura"), axis("chartVento"),
+                              axis("chartPioggia")}),
+                 QStringList({"inHg", "°F", "mph", "mm"}));
+        const QString summary = w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text();
+        // 1012.4 mb and 21 °C at most, the fall of 2 mb in three hours.
+        QVERIFY2(summary.contains("max 29.90 inHg") && summary.contains("max 69.8 °F") &&
+                     summary.contains("-0.06 inHg, in diminuzione"),
+                 qPrintable(summary));
+        QVERIFY(write("[units]\npressure=hPa\n"));
+        QTRY_COMPARE(axis("chartPressione"), QStringLiteral("hPa"));
     }
 
     // A missing file and one of a newer version are a sentence, with no charts.
