@@ -105,7 +105,8 @@ void WriteCsv(std::ostream& out, std::span<const ReportRow> rows, CsvStyle style
         out << FormatUtc(row.receivedUtc) << sep;
         Field(out, Latin1ToUtf8(row.station), style);
         out << sep << row.link;
-        const ReportRow shown = InUnits(std::span(&row, 1), units).front();
+        ReportRow shown = row;
+        ToUnits(std::span(&shown, 1), units);
         for (std::size_t i = 0; i < kValueCount; ++i) {
             out << sep;
             if (const std::optional<double>& v = shown.values[i]) {

@@ -45,17 +45,16 @@ ReportRow MakeReportRow(std::string_view station, std::string_view link, std::st
     return row;
 }
 
-std::vector<ReportRow> InUnits(std::span<const ReportRow> rows, const Units& units) {
-    std::vector<ReportRow> out(rows.begin(), rows.end());
+void ToUnits(std::span<ReportRow> rows, const Units& units) {
     for (std::size_t i = 0; i < kValueCount; ++i) {
         const std::optional<Quantity> quantity = kValueColumns[i].quantity;
         if (!quantity) continue;
         const UnitScale scale = ScaleOf(units, *quantity);
-        for (ReportRow& row : out) {
+        if (scale.factor == 1 && scale.offset == 0) continue;
+        for (ReportRow& row : rows) {
             if (row.values[i]) row.values[i] = ToShown(*row.values[i], scale);
         }
     }
-    return out;
 }
 
 std::string ColumnName(const ValueColumn& column, const Units& units) {

@@ -87,9 +87,9 @@ struct ReportRow {
 ReportRow MakeReportRow(std::string_view station, std::string_view link, std::string_view raw,
                         const WeatherReading& reading, const Formulas& formulas = {});
 
-// The rows with every value in `units` instead of the kept ones. A pressure change converts as
-// pressures do: no pressure unit has an offset.
-std::vector<ReportRow> InUnits(std::span<const ReportRow> rows, const Units& units);
+// Puts every value of the rows in `units` instead of the kept ones. A pressure change converts
+// as pressures do: no pressure unit has an offset.
+void ToUnits(std::span<ReportRow> rows, const Units& units);
 
 // A column's name in `units`: the kept name when the unit is the kept one (mb and hPa both
 // "hpa"), else its stem and the unit ("temp_f", "wind_speed_mph", "pressure_inhg").

@@ -228,7 +228,10 @@ void HistoryWindow::Reload() {
     }
     const std::int64_t span = kSpans[spans_->currentIndex()];
     const std::int64_t to = SpanEnd(), from = to - span;
-    const std::vector<ReportRow> rows = reader_.Rows(station_.toStdString(), from, to);
+    std::vector<ReportRow> rows = reader_.Rows(station_.toStdString(), from, to);
+    // The tendency's words go by millibars, whatever the unit shown.
+    const std::optional<double> tendency = PressureChange3h(ValueSeries(rows, Value::Pressure));
+    ToUnits(rows, units_);
     if (stations_->findText(station_) < 0) {
         notes << QStringLiteral("Lo storico non ha rapporti di %1.").arg(station_);
     } else if (rows.empty()) {
@@ -238,12 +241,12 @@ void HistoryWindow::Reload() {
     message_->setText(notes.join(QLatin1Char('\n')));
     message_->setVisible(!notes.isEmpty());
     drawing_->show();
-    charts_->Show(InUnits(rows, units_), from, to, span >= 7 * kDaySeconds, units_);
-    ShowSummary(rows);
+    charts_->Show(rows, from, to, span >= 7 * kDaySeconds, units_);
+    ShowSummary(rows, tendency);
 }
 
-void HistoryWindow::ShowSummary(const std::vector<ReportRow>& rows) {
-    const std::vector<ReportRow> shown = InUnits(rows, units_);
+void HistoryWindow::ShowSummary(const std::vector<ReportRow>& shown,
+                                std::optional<double> tendency) {
     const auto unit = [this](Quantity q) { return ScaleOf(units_, q); };
     // One decimal at least, as many as the unit shows when it shows more (inches of mercury).
     const auto number = [](double value, const UnitScale& scale) {
@@ -265,8 +268,7 @@ void HistoryWindow::ShowSummary(const std::vector<ReportRow>& rows) {
     };
     const UnitScale pressure = unit(Quantity::Pressure);
     extremes(Value::Pressure, "Pressione");
-    // The words go by millibars, whatever the unit shown.
-    if (const auto change = PressureChange3h(ValueSeries(rows, Value::Pressure))) {
+    if (const auto change = tendency) {
         lines << QStringLiteral("Tendenza in 3 ore: %1%2 %3, %4")
                      .arg(*change > 0 ? QStringLiteral("+") : QString(),
                           number(ToShown(*change, pressure), pressure),

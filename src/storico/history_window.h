@@ -50,7 +50,9 @@ class HistoryWindow : public QWidget {
   private:
     void Step(int direction);
     void Poll();
-    void ShowSummary(const std::vector<ReportRow>& rows);
+    // The summary of the rows, their values in the units shown, and the pressure's change over
+    // the last three hours in mb.
+    void ShowSummary(const std::vector<ReportRow>& shown, std::optional<double> tendency);
     std::int64_t SpanEnd() const;
 
     std::filesystem::path file_;

@@ -30,6 +30,15 @@ HistoryRecorder::HistoryRecorder(const std::filesystem::path& file, QObject* par
     retry_.start();
 }
 
+HistoryRecorder::~HistoryRecorder() {
+    if (opening_.valid()) opening_.wait();
+    Opened();
+    if (store_ && !store_->Flush()) {
+        std::cerr << "pluvetta: " << store_->Queue().Size() << " reports could not be written to "
+                  << "the history " << file_.string() << " before the end\n";
+    }
+}
+
 bool HistoryRecorder::Opened() {
     if (!opening_.valid()) return true;
     if (opening_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return false;

@@ -21,6 +21,9 @@ namespace pluvetta {
 class HistoryRecorder : public QObject, public ReportRecorder {
   public:
     explicit HistoryRecorder(const std::filesystem::path& file, QObject* parent = nullptr);
+    // Writes what still waits, the file's opening first if it is under way: a program that
+    // ends right after a report still keeps it.
+    ~HistoryRecorder() override;
 
     void Record(ReportRow row) override;
     // Whether the file is open: false while it is being opened, and when it could not be.

@@ -13,6 +13,20 @@ class TestHelpViewer : public QObject {
     QTemporaryDir folder_;
     std::unique_ptr<pluvetta::HelpViewer> viewer_;
 
+    // Writes a guide whose text is `body`.
+    static bool Write(const QString& file, const QByteArray& body) {
+        QFile out(file);
+        return out.open(QIODevice::WriteOnly) && out.write("{\\rtf1 " + body + "}") > 0;
+    }
+    // Another window takes the focus, then `window` has it again: an activation.
+    static bool ActivateAgain(QWidget* window) {
+        QWidget other;
+        other.show();
+        if (!QTest::qWaitForWindowActive(&other)) return false;
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
+    }
+
   private slots:
     void init() {
         QVERIFY(folder_.isValid());
@@ -25,9 +39,7 @@ class TestHelpViewer : public QObject {
     void apriShowsTheFileFromTheTopInOneWindow() {
         const QString file = folder_.filePath("Leggimi.rtf");
         const auto write = [&file](const QByteArray& word) {
-            QFile out(file);
-            const QByteArray bytes = "{\\rtf1 " + word + QByteArray("\\par x").repeated(199) + "}";
-            return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+            return Write(file, word + QByteArray("\\par x").repeated(199));
         };
         QVERIFY(write("prima"));
         viewer_->Apri(file, "Pluvetta - Istruzioni");
@@ -43,17 +55,13 @@ class TestHelpViewer : public QObject {
         scroll->setValue(scroll->maximum());
         QVERIFY(scroll->value() > 0);
 
-        QVERIFY(write("seconda"));
-        QWidget other;
-        other.show();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(write("seconda") && ActivateAgain(window));
         QCOMPARE(window->View().document()->firstBlock().text(), QString("seconda"));
         QCOMPARE(scroll->value(), 0);
 
         // F1 brings a minimised window back, with the shipped help.
-        other.activateWindow();
+        QWidget other;
+        other.show();
         QVERIFY(QTest::qWaitForWindowActive(&other));
         window->showMinimized();
         window->resize(640, 600);
@@ -68,10 +76,7 @@ class TestHelpViewer : public QObject {
     // whole then replaces it where the reader is. An unchanged file is not filled again.
     void aLongGuideShowsItsBeginningFirst() {
         const QString file = folder_.filePath("Lungo.rtf");
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly) &&
-                out.write("{\\rtf1 " + QByteArray("rigo lungo\\par ").repeated(100'000) + "}") > 0);
-        out.close();
+        QVERIFY(Write(file, QByteArray("rigo lungo\\par ").repeated(100'000)));
         viewer_->Apri(file, "Lungo");
         pluvetta::HelpWindow* window = viewer_->Window();
         QVERIFY(window != nullptr && QTest::qWaitForWindowActive(window));
@@ -89,11 +94,7 @@ class TestHelpViewer : public QObject {
         QTRY_COMPARE(view.verticalScrollBar()->value(), 20'000);
 
         const QTextDocument* shown = view.document();
-        QWidget other;
-        other.show();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(ActivateAgain(window));
         QVERIFY(view.document() == shown && !window->Filling());
         QCOMPARE(view.verticalScrollBar()->value(), 0);
     }
