@@ -58,7 +58,7 @@ void ToUnits(std::span<ReportRow> rows, const Units& units) {
 }
 
 std::string ColumnName(const ValueColumn& column, const Units& units) {
-    const std::string kept = column.name;
+    std::string kept = column.name;
     if (!column.quantity) return kept;
     std::string unit;
     for (const char c : ScaleOf(units, *column.quantity).symbol) {

@@ -31,7 +31,7 @@ constexpr int kClientHeight = 3960;
 // A long guide shows this much of its beginning at once, a few screenfuls and more, while the
 // whole is read apart and then filled in slices short enough that keys, scrolling and signals
 // are served between them.
-constexpr std::size_t kFirstBytes = 64 * 1024;
+constexpr std::size_t kFirstBytes = std::size_t{64} << 10;
 constexpr std::chrono::milliseconds kReadingPoll{20};
 constexpr std::chrono::milliseconds kNextSlice{30};
 

@@ -1,6 +1,8 @@
 #include "weather/units.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace pluvetta {
 
@@ -22,10 +24,9 @@ struct UnitWord {
 
 template <typename Unit, std::size_t Count>
 std::optional<Unit> Named(std::string_view word, const UnitWord<Unit> (&words)[Count]) {
-    for (const UnitWord<Unit>& w : words) {
-        if (w.word == word) return w.unit;
-    }
-    return std::nullopt;
+    const auto* found = std::find_if(std::begin(words), std::end(words),
+                                     [word](const UnitWord<Unit>& w) { return w.word == word; });
+    return found == std::end(words) ? std::nullopt : std::optional<Unit>(found->unit);
 }
 
 constexpr UnitWord<TemperatureUnit> kTemperatureWords[] = {{"C", TemperatureUnit::Celsius},
