@@ -13,20 +13,9 @@
 #include <fstream>
 #include <string>
 
+#include "../peak_memory.h"
 #include "help/help_file.h"
 #include "ui/help_viewer.h"
-
-namespace {
-
-long PeakResidentKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
-    }
-    return 0;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {

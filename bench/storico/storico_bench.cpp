@@ -12,22 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "../peak_memory.h"
 #include "history/history_reader.h"
 #include "history/report_store.h"
 #include "storico/history_window.h"
 #include "weather/decoder.h"
-
-namespace {
-
-long PeakResidentKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
-    }
-    return 0;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {
