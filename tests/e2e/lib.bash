@@ -37,23 +37,19 @@ start_monitor() {
     exec 4>"$work/commands"
 }
 
-# read_monitor: what the monitor shows, into $work/readout.
-read_monitor() {
-    local ends=$(grep -c '^end$' "$work/app.out" || true)
-    echo print >&4
-    for _ in $(seq 200); do
-        [ "$(grep -c '^end$' "$work/app.out" || true)" -gt "$ends" ] && break
-        sleep 0.05
-    done
-    awk -v n="$ends" '/^end$/ { seen++; next } seen == n' "$work/app.out" >"$work/readout"
-}
-
-# wait_monitor NAME TEXT [SECONDS]: reads the monitor until NAME's text starts with TEXT, for
-# SECONDS (20) at most; keeps the highest resident memory seen in peak_kb.
+# wait_monitor NAME TEXT [SECONDS]: reads what the monitor shows into $work/readout until
+# NAME's text starts with TEXT, for SECONDS (20) at most; keeps the highest resident memory
+# seen in peak_kb.
 wait_monitor() {
-    local deadline=$((SECONDS + ${3:-20}))
+    local deadline=$((SECONDS + ${3:-20})) ends
     while [ "$SECONDS" -lt "$deadline" ]; do
-        read_monitor
+        ends=$(grep -c '^end$' "$work/app.out" || true)
+        echo print >&4
+        for _ in $(seq 200); do
+            [ "$(grep -c '^end$' "$work/app.out" || true)" -gt "$ends" ] && break
+            sleep 0.05
+        done
+        awk -v n="$ends" '/^end$/ { seen++; next } seen == n' "$work/app.out" >"$work/readout"
         peak_kb=$(( $(rss_kb) > ${peak_kb:-0} ? $(rss_kb) : ${peak_kb:-0} ))
         awk -v want="$1=$2" 'index($0, want) == 1 { found = 1 } END { exit !found }' \
             "$work/readout" && return 0
@@ -109,16 +105,14 @@ stop_direwolf() {
     dw_pid=""
 }
 
-# gen_audio FILE PACKET...: 1200 baud audio of each packet, bare samples, one after another.
+# gen_audio PACKET...: 1200 baud audio of each packet, bare samples, one after another, in
+# $work/audio.raw.
 gen_audio() {
-    local out=$1 i=0
-    shift
-    : >"$out"
+    : >"$work/audio.raw"
     for packet in "$@"; do
         # No line feed for gen_packets to keep in the packet; the 44-byte WAV header dropped.
-        printf '%s' "$packet" >"$work/p$i.txt"
-        gen_packets -r 44100 -o "$work/p$i.wav" "$work/p$i.txt" >/dev/null
-        tail -c +45 "$work/p$i.wav" >>"$out"
-        i=$((i + 1))
+        printf '%s' "$packet" >"$work/packet.txt"
+        gen_packets -r 44100 -o "$work/packet.wav" "$work/packet.txt" >/dev/null
+        tail -c +45 "$work/packet.wav" >>"$work/audio.raw"
     done
 }

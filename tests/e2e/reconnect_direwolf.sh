@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.bash"
 export PLUVETTA_TEST_SECONDS_SCALE=10
 mkdir -p "$XDG_CONFIG_HOME/pluvetta"
 printf '[agwpe]\nreconnect=true\n' >"$XDG_CONFIG_HOME/pluvetta/pluvetta.conf"
-gen_audio "$work/audio.raw" 'Q1XYZ-13>APRS:_10090556c045s020g030t050h60b10200'
+gen_audio 'Q1XYZ-13>APRS:_10090556c045s020g030t050h60b10200'
 
 start_direwolf
 start_monitor Q1XYZ-13 "A:127.0.0.1:$port"

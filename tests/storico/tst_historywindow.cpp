@@ -56,19 +56,15 @@ class TestHistoryWindow : public QObject {
         file_ = QFile::encodeName(dir_->filePath(QStringLiteral("history.sqlite"))).toStdString();
     }
 
-    // The newest station by default, the summary's tendency, the CSV of the span shown.
-    void showsTheNewestStationItsSummaryAndCsv() {
+    // The newest station by default, the CSV of the span shown.
+    void showsTheNewestStationAndItsCsv() {
         WriteFixture(file_);
         HistoryWindow w(file_, QString(), [] { return kNow; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.Reload();
         QCOMPARE(w.windowTitle(), QStringLiteral("Pluvetta - Storico Q1XYZ-13"));
-        auto* stations = w.findChild<QComboBox*>(QStringLiteral("cmbStazione"));
-        QCOMPARE(stations->count(), 2);
-        QCOMPARE(stations->itemText(1), QStringLiteral("Q2ABC"));
-        const QString summary = w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text();
-        QVERIFY2(summary.contains(QStringLiteral("in diminuzione")), qPrintable(summary));
+        QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("cmbStazione"))->count(), 2);
         QTest::qWait(300);  // the charts lay themselves out on the event loop
         shell_test::Screenshot(w, "storico.png");
         QVERIFY(w.ExportCsv(dir_->filePath(QStringLiteral("out.csv")), kPlainCsv));
@@ -87,12 +83,9 @@ class TestHistoryWindow : public QObject {
         QCOMPARE(spans->currentText(), QStringLiteral("72 ore"));
         spans->setCurrentIndex(0);
         emit spans->activated(0);
-        const auto span = [&w] {
-            auto* axis = qobject_cast<QDateTimeAxis*>(
-                w.findChild<QChartView*>("chartPressione")->chart()->axes(Qt::Horizontal).first());
-            return axis->min().secsTo(axis->max());
-        };
-        QCOMPARE(span(), 24 * kHour);
+        auto* axis = qobject_cast<QDateTimeAxis*>(
+            w.findChild<QChartView*>("chartPressione")->chart()->axes(Qt::Horizontal).first());
+        QCOMPARE(axis->min().secsTo(axis->max()), 24 * kHour);
         QCOMPARE(LineCount(w, "chartPressione"), 1);
         w.findChild<QPushButton*>(QStringLiteral("btnIndietro"))->click();
         QCOMPARE(LineCount(w, "chartPressione"), 2);
