@@ -20,9 +20,7 @@ class TestCommandRunner : public QObject {
         const std::string out = folder.filePath("env").toStdString();
         pluvetta::QtCommandRunner runner(500ms);
         std::vector<std::optional<std::string>> ends;
-        const auto ended = [&ends](const std::optional<std::string>& failure) {
-            ends.push_back(failure);
-        };
+        const auto ended = [&ends](const std::optional<std::string>& e) { ends.push_back(e); };
         runner.Start({"/bin/sh", "-c", R"(printf '%s|%s|%s' "$1" "$PLUVETTA_TEXT" "$HOME" > "$0")",
                       out, "$HOME *"},
                      {{"PLUVETTA_TEXT", "25,6\xC2\xB0"}}, ended);

@@ -38,8 +38,7 @@ class TestMainWindow : public QObject {
         QVERIFY(!window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(window_->ElapsedTimer().isActive());
         QCOMPARE(window_->ElapsedTimer().interval(), 60000);
-        QVERIFY(window_->History().isReadOnly());
-        QVERIFY(!Child("List2")->isEnabled());
+        QVERIFY(window_->History().isReadOnly() && !Child("List2")->isEnabled());
         const QRect hub = Child("Shape2")->geometry();
         const auto side = [this](const char* name, const char* text) {
             return qobject_cast<QLabel*>(Child(name))->text() == text ? Child(name)->geometry()
@@ -79,13 +78,9 @@ class TestMainWindow : public QObject {
             RightClick(Child("lblWxComment"), modifier);
             QCOMPARE(Child("List2")->isVisible(), rx);
             QCOMPARE(Child("Text1")->isVisible(), history);
-            const QRect room = window_->rect();
-            QVERIFY(window_->childrenRect().marginsAdded({2, 2, 2, 2}).contains(room));
-            for (QWidget* w : window_->findChildren<QWidget*>()) {
-                const QRect place(w->mapTo(window_.get(), QPoint()), w->size());
-                QVERIFY2(!w->isVisible() || room.marginsAdded({2, 2, 2, 2}).contains(place),
-                         qPrintable(w->objectName()));
-            }
+            const QRect room = window_->rect(), shown = window_->childrenRect();
+            QVERIFY(shown.marginsAdded({2, 2, 2, 2}).contains(room) &&
+                    room.marginsAdded({2, 2, 2, 2}).contains(shown));
             QVERIFY(!history || qAbs(Child("Text1")->geometry().bottom() - room.bottom()) <= 2);
         }
     }
@@ -156,18 +151,15 @@ class TestMainWindow : public QObject {
     // at the size the core picks for its text.
     void longestReadoutTextsFitTheirLabels() {
         const std::tuple<const char*, int, const char*> samples[] = {
-            {"lblWxData", 0, "225°  15 / 25 km/h"},
             {"lblTemp", 0, "-12.5°C"},
+            {"lblTemp", 0, "104.0°F"},
             {"lblUR", 0, "100%"},
-            {"lblPress", 0, "1.013,2 mb"},
             {"lblElapsed", 0, "99"},
             {"lblCardinals1", 0, "O"},
             {"lblCalm", 0, "WIND CALM"},
             {"lblRain", 10, "12mm/h 35mm/24h\n20mm/Day"},
             {"lblRain", 8, "12mm/h 35mm/24h\n20mm/Day Wch -7.2°C Dp -3.0°C  3.9g/m³"},
-            // In the other units.
             {"lblWxData", 0, "225°  12.5 / 20.8 m/s"},
-            {"lblTemp", 0, "104.0°F"},
             {"lblPress", 0, "1.013,2 hPa"},
             {"lblRain", 8, "0.47in/h 1.38in/24h\n0.79in/Day Hi 104.7°F Dp 78.5°F  23.6g/m³"}};
         pluvetta::WindowScreen screen(*window_);

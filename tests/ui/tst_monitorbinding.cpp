@@ -29,8 +29,12 @@ class TestMonitorBinding : public QObject {
     std::unique_ptr<pluvetta::MainWindow> window_;
     std::unique_ptr<pluvetta::MonitorBinding> binding_;
 
-    // A new window and binding whose boxes show, leaving the server as it is.
-    void NewWindow() {
+  private slots:
+    // A new window and a binding whose boxes show.
+    void init() {
+        server_.close();
+        QVERIFY(server_.listen(QHostAddress::LocalHost, 0));
+        QVERIFY(folder_.emplace().isValid());
         binding_.reset();
         window_ = std::make_unique<pluvetta::MainWindow>(false);
         window_->show();
@@ -38,18 +42,10 @@ class TestMonitorBinding : public QObject {
             *window_, pluvetta::NumberFormatFor(QLocale::c()), 12345);
     }
 
-  private slots:
-    void init() {
-        server_.close();
-        QVERIFY(server_.listen(QHostAddress::LocalHost, 0));
-        QVERIFY(folder_.emplace().isValid());
-        NewWindow();
-        binding_->Messages().AnswerInAdvance();
-    }
-
     // A report, a tick of the timer that opens the gate, still air; the alarms kept at the
     // close cannot be saved, and the box says so once however often the window is closed.
     void socketTimerAndCloseReachTheMonitor() {
+        binding_->Messages().AnswerInAdvance();
         binding_->Start("Q1XYZ-13 S:127.0.0.1:" + std::to_string(server_.serverPort()),
                         folder_->path().toStdString());
         QVERIFY(QTest::qWaitFor([this] { return server_.hasPendingConnections(); }));
@@ -86,45 +82,40 @@ class TestMonitorBinding : public QObject {
         QCOMPARE(binding_->Messages().Recorded()[0].title, file);
     }
 
-    // A refused link warns over the window, through its socket of that link, and opens the
-    // setup modally; a number refused there warns over the dialog. Each box is wide enough
-    // for its title in the title bar's font and the bar's icon and buttons beside it.
+    // A refused link warns over the window and opens the setup modally; a number refused there
+    // warns over the dialog. Each box is wide enough for its title in the title bar's font and
+    // the bar's icon and buttons beside it.
     void refusedLinkAndNumberWarnOverTheirWindows() {
         const std::string port = std::to_string(server_.serverPort());
         server_.close();
         const QFontMetrics titleFont(QFontDatabase::systemFont(QFontDatabase::TitleFont));
-        for (const auto& [link, title] : {std::pair{"S", "Errore collegamento TCP [Q1XYZ-13]"},
-                                          {"A", "Errore collegamento con AGWPE [Q1XYZ-13]"}}) {
-            NewWindow();
-            QStringList shown;  // each modal window as it came up
-            QTimer answer;      // answers the modal window that is up
-            connect(&answer, &QTimer::timeout, [&shown, &titleFont] {
-                QWidget* modal = QApplication::activeModalWidget();
-                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                    const QWidget* over = box->parentWidget();
-                    const bool whole =
-                        box->width() >= titleFont.horizontalAdvance(box->windowTitle()) + 100 &&
-                        over->frameGeometry().contains(box->frameGeometry().center());
-                    shown << box->windowTitle() + " over " + over->objectName() +
-                                 (whole ? "" : " cut");
-                    box->close();
-                } else if (modal != nullptr && shown.size() == 1) {
-                    // Away from the main window, a letter among the numbers, and "&Conferma".
-                    modal->move(500, 200);
-                    modal->findChild<QLineEdit*>("txtLoTemp")->setText("x");
-                    QMetaObject::invokeMethod(modal->findChild<QPushButton*>("cmdAccept"),
-                                              &QPushButton::click, Qt::QueuedConnection);
-                    shown << modal->objectName();
-                } else if (modal != nullptr) {
-                    modal->close();
-                }
-            });
-            answer.start(20);
-            binding_->Start(std::string("Q1XYZ-13 ") + link + ":127.0.0.1:" + port,
-                            folder_->path().toStdString());
-            QTRY_COMPARE(shown, QStringList({QString(title) + " over frmWx", "frmWxSetup",
-                                             "Setup Parametri Pluvetta over frmWxSetup"}));
-        }
+        QStringList shown;  // each modal window as it came up
+        QTimer answer;      // answers the modal window that is up
+        connect(&answer, &QTimer::timeout, [&shown, &titleFont] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                const QWidget* over = box->parentWidget();
+                const bool whole =
+                    box->width() >= titleFont.horizontalAdvance(box->windowTitle()) + 100 &&
+                    over->frameGeometry().contains(box->frameGeometry().center());
+                shown << box->windowTitle() + " over " + over->objectName() + (whole ? "" : " cut");
+                box->close();
+            } else if (modal != nullptr && shown.size() == 1) {
+                // Away from the main window, a letter among the numbers, and "&Conferma".
+                modal->move(500, 200);
+                modal->findChild<QLineEdit*>("txtLoTemp")->setText("x");
+                QMetaObject::invokeMethod(modal->findChild<QPushButton*>("cmdAccept"),
+                                          &QPushButton::click, Qt::QueuedConnection);
+                shown << modal->objectName();
+            } else if (modal != nullptr) {
+                modal->close();
+            }
+        });
+        answer.start(20);
+        binding_->Start("Q1XYZ-13 S:127.0.0.1:" + port, folder_->path().toStdString());
+        QTRY_COMPARE(shown,
+                     QStringList({"Errore collegamento TCP [Q1XYZ-13] over frmWx", "frmWxSetup",
+                                  "Setup Parametri Pluvetta over frmWxSetup"}));
     }
 };
 

@@ -20,12 +20,11 @@ class TestQtSocket : public QObject {
         QVERIFY(server_.listen(QHostAddress::LocalHost, 0));
         events_.clear();
         socket_ = std::make_unique<pluvetta::QtSocket>(nullptr);
-        socket_->SetEvents({
-            [this] { events_ << "connected"; },
-            {},
-            [this](const std::string& e) { events_ << "error: " + QString::fromStdString(e); },
-            [this] { events_ << "closed"; },
-        });
+        socket_->SetEvents(
+            {[this] { events_ << "connected"; },
+             {},
+             [this](const std::string& e) { events_ << "error: " + QString::fromStdString(e); },
+             [this] { events_ << "closed"; }});
     }
 
     // A refused connect fails later; TCP to a multicast address fails inside connectToHost,
