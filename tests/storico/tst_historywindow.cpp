@@ -42,6 +42,23 @@ void WriteFixture(const std::filesystem::path& file) {
     QVERIFY(opening.store && opening.store->Write(rows));
 }
 
+QString Text(const HistoryWindow& w, const char* label) {
+    return w.findChild<QLabel*>(QLatin1String(label))->text();
+}
+
+QString AxisTitle(const HistoryWindow& w, const char* chart) {
+    return w.findChild<QChartView*>(chart)->chart()->axes(Qt::Vertical).first()->titleText();
+}
+
+// SQL run on a connection of its own, as another program would; the connection is handed back
+// open, holding whatever lock the SQL took.
+sqlite3* Run(const std::filesystem::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    return db;
+}
+
 int LineCount(const HistoryWindow& w, const char* chart) {
     return static_cast<int>(w.findChild<QChartView*>(chart)->chart()->series().size());
 }
@@ -101,20 +118,15 @@ class TestHistoryWindow : public QObject {
     // within a poll while the window shows the present.
     void waitsOutALockAndFollowsNewRows() {
         WriteFixture(file_);
-        sqlite3* locker = nullptr;
-        sqlite3_open(file_.c_str(), &locker);
-        sqlite3_exec(locker, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr,
-                     nullptr);
+        sqlite3* locker = Run(file_, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE");
         HistoryWindow w(file_, QStringLiteral("Q1XYZ-13"), [] { return kNow; });
-        auto* message = w.findChild<QLabel*>(QStringLiteral("lblMessaggio"));
-        QVERIFY2(message->text().contains(QStringLiteral("bloccato")), qPrintable(message->text()));
+        QVERIFY2(Text(w, "lblMessaggio").contains("bloccato"), qPrintable(Text(w, "lblMessaggio")));
         sqlite3_close(locker);
         QTRY_VERIFY_WITH_TIMEOUT(!w.findChild<QWidget*>("pnlGrafici")->isHidden(), 5000);
         ReportRow hot{.receivedUtc = kNow - 60, .station = "Q1XYZ-13", .link = "aprsis"};
         hot[Value::Temperature] = 55.5;
         QVERIFY(OpenReportStore(file_, kNow).store->Write(std::span(&hot, 1)));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text().contains("55.5"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Text(w, "lblRiepilogo").contains("55.5"), 5000);
     }
 
     // The options file's units, a word set on its own winning over the preset and an unknown
@@ -129,39 +141,28 @@ class TestHistoryWindow : public QObject {
         };
         QVERIFY(write("[units]\npreset=us\nrain=mm\nwind=furlongs\n"));
         const UnitsWatcher watcher(conf, [&w](const Units& u) { w.SetUnits(u); });
-        const auto axis = [&w](const char* chart) {
-            return w.findChild<QChartView*>(chart)
-                ->chart()
-                ->axes(Qt::Vertical)
-                .first()
-                ->titleText();
-        };
-        QCOMPARE(QStringList({axis("chartPressione"), axis("chartTemperatura"), axis("chartVento"),
-                              axis("chartPioggia")}),
+        QCOMPARE(QStringList({AxisTitle(w, "chartPressione"), AxisTitle(w, "chartTemperatura"),
+                              AxisTitle(w, "chartVento"), AxisTitle(w, "chartPioggia")}),
                  QStringList({"inHg", "°F", "mph", "mm"}));
-        const QString summary = w.findChild<QLabel*>(QStringLiteral("lblRiepilogo"))->text();
+        const QString summary = Text(w, "lblRiepilogo");
         // 1012.4 mb and 21 °C at most, the fall of 2 mb in three hours.
         QVERIFY2(summary.contains("max 29.90 inHg") && summary.contains("max 69.8 °F") &&
                      summary.contains("-0.06 inHg, in diminuzione"),
                  qPrintable(summary));
         QVERIFY(write("[units]\npressure=hPa\n"));
-        QTRY_COMPARE(axis("chartPressione"), QStringLiteral("hPa"));
+        QTRY_COMPARE(AxisTitle(w, "chartPressione"), QStringLiteral("hPa"));
     }
 
     // A missing file and one of a newer version are a sentence, with no charts.
     void unreadableFilesAreASentence() {
         HistoryWindow missing(file_, QString(), [] { return kNow; });
-        auto* message = missing.findChild<QLabel*>(QStringLiteral("lblMessaggio"));
-        QVERIFY(message->text().startsWith(QStringLiteral("Non c'è ancora uno storico")));
+        QVERIFY(
+            Text(missing, "lblMessaggio").startsWith(QStringLiteral("Non c'è ancora uno storico")));
         QVERIFY(missing.findChild<QWidget*>(QStringLiteral("pnlGrafici"))->isHidden());
         WriteFixture(file_);
-        sqlite3* db = nullptr;
-        sqlite3_open(file_.c_str(), &db);
-        sqlite3_exec(db, "PRAGMA user_version=9", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        sqlite3_close(Run(file_, "PRAGMA user_version=9"));
         HistoryWindow newer(file_, QString(), [] { return kNow; });
-        const QString refusal = newer.findChild<QLabel*>("lblMessaggio")->text();
-        QVERIFY(refusal.contains(QStringLiteral("versione più recente")));
+        QVERIFY(Text(newer, "lblMessaggio").contains(QStringLiteral("versione più recente")));
     }
 
   private:
