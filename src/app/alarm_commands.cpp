@@ -15,11 +15,6 @@ constexpr std::string_view kStartComplaint = "pluvetta: alarm command could not 
 
 }  // namespace
 
-void AlarmCommands::SetPorts(const Clock& clock, CommandRunner& runner) {
-    clock_ = &clock;
-    runner_ = &runner;
-}
-
 void AlarmCommands::SetCommand(std::string_view command) {
     if (command == command_) return;
     command_ = command;
@@ -29,11 +24,10 @@ void AlarmCommands::SetCommand(std::string_view command) {
     if (!words && runner_ != nullptr) runner_->Complain(std::string(kUnsplitComplaint) + command_);
 }
 
-void AlarmCommands::Raise(AlarmEvent event, std::string_view station, std::string_view text,
-                          std::string_view labels) {
-    if (words_.empty() || runner_ == nullptr || clock_ == nullptr) return;
+void AlarmCommands::Raise(AlarmEvent event, SteadyTime now, std::string_view station,
+                          std::string_view text, std::string_view labels) {
+    if (words_.empty() || runner_ == nullptr) return;
     Slot& slot = events_[static_cast<std::size_t>(event)];
-    const auto now = clock_->Now();
     if (slot.running || (slot.lastStart && now - *slot.lastStart < kCommandInterval)) return;
     slot.running = true;
     slot.lastStart = now;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/alarm_ports.h"
+#include "app/steady_time.h"
 
 namespace pluvetta {
 
@@ -23,25 +24,25 @@ inline constexpr std::chrono::minutes kCommandInterval{1};
 
 // Runs the options' alarm command for each event, without ever holding up the window: at most
 // one run per event at a time and one start per event a minute; an event that falls inside
-// either is dropped, not queued. Without ports or a command it runs nothing.
+// either is dropped, not queued. Without a runner or a command it runs nothing.
 class AlarmCommands {
   public:
-    void SetPorts(const Clock& clock, CommandRunner& runner);
+    void SetRunner(CommandRunner& runner) { runner_ = &runner; }
     // The command as the options file writes it. A command that cannot be split into words
     // is told once on standard error and runs nothing; giving the same text again tells nothing.
     void SetCommand(std::string_view command);
-    // `station` and `text` are Latin-1, as the window shows them; `labels` names the readout
-    // labels in alarm (for AlarmEvent::Alarm) and is left out of the environment when empty.
-    void Raise(AlarmEvent event, std::string_view station, std::string_view text,
+    // The event happening `now`. `station` and `text` are Latin-1, as the window shows them;
+    // `labels` names the readout labels in alarm (for AlarmEvent::Alarm) and is left out of the
+    // environment when empty.
+    void Raise(AlarmEvent event, SteadyTime now, std::string_view station, std::string_view text,
                std::string_view labels = {});
 
   private:
     struct Slot {
         bool running = false;
-        std::optional<std::chrono::steady_clock::time_point> lastStart;
+        std::optional<SteadyTime> lastStart;
     };
 
-    const Clock* clock_ = nullptr;
     CommandRunner* runner_ = nullptr;
     std::string command_;
     std::vector<std::string> words_;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,14 +7,6 @@
 #include <vector>
 
 namespace pluvetta {
-
-// A clock that only runs forward; its zero means nothing. The core measures the rhythm of the
-// station's reports with it and never reads a clock of its own.
-class Clock {
-  public:
-    virtual ~Clock() = default;
-    virtual std::chrono::steady_clock::time_point Now() const = 0;
-};
 
 // Variables added to a program's environment: name and value, UTF-8.
 using Environment = std::vector<std::pair<std::string, std::string>>;

@@ -105,7 +105,7 @@ void Monitor::ProcessWeatherReport(std::string_view information) {
     bool beep = false;
     screen_.SetCaption(Label::Elapsed, FormatElapsed(0));
     minutesSinceReport_ = 0;
-    if (clock_ ? silent_.Report(clock_->Now()) : silent_.Restart()) {
+    if (silent_.Report(now_)) {
         screen_.SetColor(Label::Elapsed, kNormalBlue);
     }
 
@@ -166,7 +166,7 @@ void Monitor::NoteValueAlarms(const Readout& readout, const std::string& tooltip
         if (!names.empty()) names += ',';
         names += kAlarmLabelNames[i];
     }
-    commands_.Raise(AlarmEvent::Alarm, station_.StationCall, tooltip, names);
+    commands_.Raise(AlarmEvent::Alarm, now_, station_.StationCall, tooltip, names);
 }
 
 void Monitor::OnElapsedTick() {
@@ -182,7 +182,7 @@ void Monitor::SoundSilentAlarm() {
     screen_.SetColor(Label::Elapsed, kAlarmRed);
     if (alarms_.FocusOnAlarm) Raise();
     if (alarms_.BeepOnAlarm) desktop_.Beep();
-    commands_.Raise(AlarmEvent::Silent, station_.StationCall,
+    commands_.Raise(AlarmEvent::Silent, now_, station_.StationCall,
                     std::to_string(silent_.MinutesSilent()));
 }
 
@@ -193,11 +193,6 @@ void Monitor::ApplyOptions(const Options& options) {
     if (wasSilent && !silent_.Alarmed()) screen_.SetColor(Label::Elapsed, kNormalBlue);
     commands_.SetCommand(options.alarmCommand);
     ApplyReconnectOptions();
-}
-
-void Monitor::SetAlarmPorts(const Clock& clock, CommandRunner& runner) {
-    clock_ = &clock;
-    commands_.SetPorts(clock, runner);
 }
 
 void Monitor::ShowWind(const WeatherReading& reading, const Readout& readout) {
@@ -247,7 +242,7 @@ void Monitor::ReportLinkBack(LinkKind link) {
     const std::string text = link == LinkKind::Server
                                  ? screen_.Caption(Label::WxComment)
                                  : station_.StationCall + std::string(kWindowCaptionSuffix);
-    commands_.Raise(AlarmEvent::LinkBack, station_.StationCall, text);
+    commands_.Raise(AlarmEvent::LinkBack, now_, station_.StationCall, text);
 }
 
 // Told before any box, which would hold the command up until someone closes it. A link that
@@ -255,7 +250,7 @@ void Monitor::ReportLinkBack(LinkKind link) {
 void Monitor::NoteLinkDown(LinkKind link, const std::string& text) {
     if ((linksDown_ & LinkBit(link)) != 0) return;
     linksDown_ |= LinkBit(link);
-    commands_.Raise(AlarmEvent::LinkLost, station_.StationCall, text);
+    commands_.Raise(AlarmEvent::LinkLost, now_, station_.StationCall, text);
 }
 
 void Monitor::Started(LinkKind link) {

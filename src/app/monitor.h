@@ -93,9 +93,8 @@ class Monitor : public LinkEvents {
     // The options file, read at start and whenever it changes.
     void ApplyOptions(const Options& options);
     const Options& CurrentOptions() const { return options_; }
-    // What the alarm command and the silent-station alarm need of the desktop; without them
-    // no command runs and the automatic threshold never learns the station's rhythm.
-    void SetAlarmPorts(const Clock& clock, CommandRunner& runner);
+    // What starts the alarm command; without it no command runs.
+    void SetCommandRunner(CommandRunner& runner) { commands_.SetRunner(runner); }
     // Runs the alarm command for a link that is up again after it was lost or failed; nothing
     // otherwise. Connected calls it; calling it again for the same connection does nothing.
     void ReportLinkBack(LinkKind link);
@@ -105,9 +104,10 @@ class Monitor : public LinkEvents {
     // How often a reconnecting AGWPE link asks the engine's version, and how long it waits.
     static constexpr std::chrono::seconds kAgwProbeInterval{300};
     static constexpr std::chrono::seconds kAgwProbeAnswerLimit{15};
-    // The shell's steady clock, about once a second. With reconnecting on, it starts the
-    // attempts whose wait is over, counts the wait down on screen, and judges a silent server
-    // and an engine that no longer answers.
+    // The shell's steady clock, about once a second: the one time of the core, by which the
+    // station's rhythm and the alarm command's pace are measured too. With reconnecting on, it
+    // starts the attempts whose wait is over, counts the wait down on screen, and judges a
+    // silent server and an engine that no longer answers.
     void OnClockTick(SteadyTime now);
     // Where each report of the watched station is kept; none when null.
     void RecordReportsTo(ReportRecorder* recorder) { recorder_ = recorder; }
@@ -198,7 +198,6 @@ class Monitor : public LinkEvents {
 
     SilentStation silent_;
     AlarmCommands commands_;
-    const Clock* clock_ = nullptr;
     // The readout labels now red: wind, temperature, humidity, pressure, rain from bit 0.
     unsigned valueAlarms_ = 0;
     // One bit per LinkKind: the link was lost or failed and has not come back since.

@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace pluvetta {
+#include "app/steady_time.h"
 
-// A steady time as the shell's clock gives it: milliseconds since some fixed moment. The core
-// reads no clock of its own.
-using SteadyTime = std::chrono::milliseconds;
+namespace pluvetta {
 
 // Random draws, evenly spread over the 32-bit numbers.
 using RandomSource = std::function<std::uint32_t()>;

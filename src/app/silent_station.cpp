@@ -13,7 +13,7 @@ void SilentStation::Configure(SilentMode mode, int fixedMinutes) {
     if (mode == SilentMode::Off) nextReminder_ = 0;
 }
 
-bool SilentStation::Report(TimePoint at) {
+bool SilentStation::Report(SteadyTime at) {
     reports_.push_back(at);
     if (reports_.size() > kAutoSilentReports) reports_.pop_front();
     return Restart();

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "app/options.h"
+#include "app/steady_time.h"
 
 namespace pluvetta {
 
@@ -20,12 +21,10 @@ inline constexpr int kSilentReminderMinutes = 60;
 // says when they reach the threshold and then once an hour, until the next report.
 class SilentStation {
   public:
-    using TimePoint = std::chrono::steady_clock::time_point;
-
     // Keeps the count, the report times and an alarm in force, unless the mode is Off.
     void Configure(SilentMode mode, int fixedMinutes);
     // A report of the station, arriving at `at`: the silence ends. True when it had alarmed.
-    bool Report(TimePoint at);
+    bool Report(SteadyTime at);
     // The count starts again (a link has just come up); true when it had alarmed.
     bool Restart();
     // One more minute without a report. True when the alarm sounds: on reaching the threshold,
@@ -40,7 +39,7 @@ class SilentStation {
   private:
     SilentMode mode_ = SilentMode::Off;
     int fixedMinutes_ = 0;
-    std::deque<TimePoint> reports_;
+    std::deque<SteadyTime> reports_;
     int minutes_ = 0;
     // The count at which the alarm sounds again; 0 while it has not sounded.
     int nextReminder_ = 0;

@@ -35,7 +35,7 @@ MonitorBinding::MonitorBinding(MainWindow& window, NumberFormat numberFormat,
       desktop_(window, messages_),
       monitor_(screen_, desktop_, window.AgwSocket(), window.ServerSocket(),
                std::move(numberFormat), loginSeed) {
-    monitor_.SetAlarmPorts(clock_, commandRunner_);
+    monitor_.SetCommandRunner(commandRunner_);
     QObject::connect(&window, &MainWindow::Closing, &window, [this] {
         if (!monitor_.Shutdown(shutdownBy_)) std::cerr << monitor_.SaveFailedNotice() << '\n';
     });

@@ -41,7 +41,6 @@ class MonitorBinding {
     MessageBox messages_;
     WindowScreen screen_;
     WindowDesktop desktop_;
-    SteadyClock clock_;
     QtCommandRunner commandRunner_{kCommandTimeLimit};
     Monitor monitor_;
 };

@@ -7,14 +7,6 @@
 
 namespace pluvetta {
 
-// The core's clock: the system's monotonic clock.
-class SteadyClock : public Clock {
-  public:
-    std::chrono::steady_clock::time_point Now() const override {
-        return std::chrono::steady_clock::now();
-    }
-};
-
 // Runs the alarm command with QProcess, never waiting for it: the program's output goes where
 // this process's goes, its input is empty, and it is killed once `timeLimit` has passed.
 class QtCommandRunner : public CommandRunner {

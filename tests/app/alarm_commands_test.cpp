@@ -34,23 +34,23 @@ TEST(SplitCommandWords, QuotesAndEscapesAsAShellWithoutExpansion) {
 // One run at a time and one start a minute for each event, the kinds apart; the environment
 // says what happened in UTF-8; a command that cannot start or be split is told once.
 TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
-    testing::FakeClock clock;
     testing::FakeRunner runner;
     AlarmCommands commands;
-    commands.SetPorts(clock, runner);
-    commands.Raise(AlarmEvent::Alarm, "Q1XYZ-13", "no command yet", "temp");
+    commands.SetRunner(runner);
+    SteadyTime now{};
+    commands.Raise(AlarmEvent::Alarm, now, "Q1XYZ-13", "no command yet", "temp");
     commands.SetCommand("mosquitto_pub -m \"$PLUVETTA_TEXT\"");
-    commands.Raise(AlarmEvent::Alarm, "Q1XYZ-13", "25,6\260C", "temp,hum");
-    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "45");
-    clock.now += seconds(90);
-    commands.Raise(AlarmEvent::Alarm, "Q1XYZ-13", "still running");
+    commands.Raise(AlarmEvent::Alarm, now, "Q1XYZ-13", "25,6\260C", "temp,hum");
+    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "45");
+    now += seconds(90);
+    commands.Raise(AlarmEvent::Alarm, now, "Q1XYZ-13", "still running");
     for (const auto& end : runner.ended) end(std::nullopt);
-    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "90 s on");
+    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "90 s on");
     runner.ended.at(2)("No such file");
-    clock.now += seconds(59);
-    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "within the minute");
-    clock.now += seconds(1);
-    commands.Raise(AlarmEvent::Silent, "Q1XYZ-13", "a minute on");
+    now += seconds(59);
+    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "within the minute");
+    now += seconds(1);
+    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "a minute on");
     runner.ended.at(3)("No such file");
     EXPECT_EQ(runner.lastWords, (Texts{"mosquitto_pub", "-m", "$PLUVETTA_TEXT"}));
     const std::string silent = "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=";
@@ -60,8 +60,8 @@ TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
 
     commands.SetCommand("notify-send 'Pluvetta");
     commands.SetCommand("notify-send 'Pluvetta");
-    clock.now += seconds(600);
-    commands.Raise(AlarmEvent::LinkLost, "Q1XYZ-13", "AGWPE Disconnected");
+    now += seconds(600);
+    commands.Raise(AlarmEvent::LinkLost, now, "Q1XYZ-13", "AGWPE Disconnected");
     EXPECT_EQ(runner.runs.size(), 4u);
     EXPECT_EQ(runner.complaints,
               (Texts{"pluvetta: alarm command could not start: No such file",
@@ -76,8 +76,9 @@ TEST(MonitorAlarmCommands, LabelsTurningRedAndLinksLostAndBackRunTheCommand) {
     testing::MonitorWithAlarms rig({});
     Monitor& monitor = rig.monitor;
     monitor.Alarms().HiTemp = 20.0f;
+    SteadyTime now{};
     const auto step = [&](auto event) {
-        rig.clock.now += seconds(60);
+        monitor.OnClockTick(now += seconds(60));
         event();
         for (const auto& end : rig.runner.ended) end(std::nullopt);
     };

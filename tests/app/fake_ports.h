@@ -113,11 +113,6 @@ struct MonitorOnFakes {
     Monitor monitor;
 };
 
-struct FakeClock : Clock {
-    std::chrono::steady_clock::time_point Now() const override { return now; }
-    std::chrono::steady_clock::time_point now;
-};
-
 // Notes each start as "EVENT;NAME=value;..." after the first variable; nothing runs until the
 // test calls its `ended`.
 struct FakeRunner : CommandRunner {
@@ -137,14 +132,13 @@ struct FakeRunner : CommandRunner {
     std::vector<Ended> ended;
 };
 
-// A monitor whose alarm command is "notify", on a fake clock and runner.
+// A monitor whose alarm command is "notify", on a fake runner.
 struct MonitorWithAlarms : MonitorOnFakes {
     explicit MonitorWithAlarms(Options options) {
-        monitor.SetAlarmPorts(clock, runner);
+        monitor.SetCommandRunner(runner);
         options.alarmCommand = "notify";
         monitor.ApplyOptions(options);
     }
-    FakeClock clock;
     FakeRunner runner;
 };
 

@@ -26,7 +26,7 @@ TEST(SilentStation, ThresholdIsThreeMediansOfTheLastFiveReportsWithinBounds) {
         const auto& [mode, fixedMinutes, gaps, threshold] = cases[row];
         SilentStation silent;
         silent.Configure(mode, fixedMinutes);
-        std::chrono::steady_clock::time_point at;
+        SteadyTime at{};
         silent.Report(at);
         for (const int gap : gaps) silent.Report(at += std::chrono::seconds(gap));
         EXPECT_EQ(silent.ThresholdMinutes(), threshold) << "row " << row;
@@ -44,19 +44,22 @@ TEST(SilentStation, SoundsAtTheThresholdThenHourlyUntilAReport) {
     EXPECT_EQ(sounded, (std::vector<int>{5, 65, 125, -126, 131}));
 }
 
-// The minutes label turns red and the window beeps and comes forward as each alarm box says,
-// with the value labels left alone; the next report paints the minutes blue again. Only while
-// a link is on.
+// The threshold follows the reports' rhythm on the shell's clock. The minutes label turns red
+// and the window beeps and comes forward as each alarm box says, with the value labels left
+// alone; the next report paints the minutes blue again. Only while a link is on.
 TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
-    testing::MonitorWithAlarms rig({.silentMode = SilentMode::Fixed, .silentMinutes = 5});
+    testing::MonitorWithAlarms rig({.silentMode = SilentMode::Auto});
     const testing::FakeDesktop& desktop = rig.desktop;
     rig.monitor.Station().ServerEnabled = true;
     rig.monitor.Alarms() = {.FocusOnData = false, .BeepOnAlarm = true, .FocusOnAlarm = false};
-    rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
+    for (int report = 0; report < 5; ++report) {  // every quarter of an hour by the clock
+        rig.monitor.OnClockTick(report * std::chrono::minutes(15));
+        rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
+    }
     const auto ticks = [&rig](int count) {
         for (int minute = 0; minute < count; ++minute) rig.monitor.OnElapsedTick();
     };
-    ticks(5);
+    ticks(45);
     EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kAlarmRed);
     EXPECT_EQ(std::tuple(desktop.beeps, desktop.bringsToFront), std::tuple(1, 0));
     rig.monitor.Alarms() = {.FocusOnData = false, .BeepOnAlarm = false, .FocusOnAlarm = true};
@@ -64,7 +67,7 @@ TEST(MonitorSilentStation, MinutesTurnRedAndAlarmUntilTheNextReport) {
     EXPECT_EQ(std::tuple(desktop.beeps, desktop.bringsToFront), std::tuple(1, 1));
     EXPECT_EQ(rig.screen.colors.at(Label::Temp), kNormalBlue);
     EXPECT_EQ(rig.runner.runs,
-              (std::vector<std::string>{"silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=5"}));
+              (std::vector<std::string>{"silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=45"}));
     rig.monitor.ProcessWeatherReport("_10090556c220s004t077");
     rig.monitor.Station().ServerEnabled = false;
     ticks(10);
