@@ -405,7 +405,7 @@ std::optional<SetupField> Monitor::AcceptSetup(const SetupForm& form) {
 void Monitor::ApplyLinkSetup(LinkKind link, bool wasOn, const std::string& host, std::uint16_t port,
                              const std::string& call) {
     const bool server = link == LinkKind::Server;
-    if (!(server ? station_.ServerEnabled : station_.AgwEnabled)) {
+    if (!LinkOn(link)) {
         CloseLink(link);
         screen_.SetCaption(Label::WxComment, std::string(server ? kServerLostText : kAgwLostText));
         return;

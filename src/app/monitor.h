@@ -156,6 +156,9 @@ class Monitor : public LinkEvents {
     // Takes the reconnect options in force: ends the waits of links whose option went.
     void ApplyReconnectOptions();
     bool ReconnectOn(LinkKind link) const;
+    bool LinkOn(LinkKind link) const {
+        return link == LinkKind::Server ? station_.ServerEnabled : station_.AgwEnabled;
+    }
     // With reconnecting on for a link switched on: closes it and tries again later (or the next
     // fallback at once), and true. False otherwise: the link fails as it always did.
     bool RetryLater(LinkKind link);

@@ -24,9 +24,11 @@ void Monitor::ApplyReconnectOptions() {
     }
 }
 
+// A switched-off link is closed and idle already; a late event of its old socket must not bring
+// it back.
 bool Monitor::ReconnectOn(LinkKind link) const {
-    return link == LinkKind::Server ? options_.serverReconnect && station_.ServerEnabled
-                                    : options_.agwReconnect && station_.AgwEnabled;
+    return (link == LinkKind::Server ? options_.serverReconnect : options_.agwReconnect) &&
+           LinkOn(link);
 }
 
 bool Monitor::RetryLater(LinkKind link) {

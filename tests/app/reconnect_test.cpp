@@ -178,6 +178,7 @@ TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
     SetupForm form = rig.monitor.SetupFilling();
     form.agwEnabled = false;
     rig.monitor.AcceptSetup(form);
+    rig.monitor.Lost(LinkKind::Agw);  // late, from the socket closed
     rig.Take();
     EXPECT_EQ(rig.At(3600000ms), Journal{});
     form.agwEnabled = true;
