@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/alarm_commands.h"
@@ -38,7 +39,6 @@ TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
     AlarmCommands commands;
     commands.SetRunner(runner);
     SteadyTime now{};
-    commands.Raise(AlarmEvent::Alarm, now, "Q1XYZ-13", "no command yet", "temp");
     commands.SetCommand("mosquitto_pub -m \"$PLUVETTA_TEXT\"");
     commands.Raise(AlarmEvent::Alarm, now, "Q1XYZ-13", "25,6\260C", "temp,hum");
     commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "45");
@@ -70,17 +70,24 @@ TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
 }
 
 // The command hears of a value alarm when a label turns red, not while it stays red (also
-// through a report without that value), with every label red then; and of a link lost and
-// back, which a link never lost is not.
-TEST(MonitorAlarmCommands, LabelsTurningRedAndLinksLostAndBackRunTheCommand) {
-    testing::MonitorWithAlarms rig({});
+// through a report without that value), with every label red then; of a link lost and back,
+// which a link never lost is not; and of a silent station, whose threshold follows the
+// reports' rhythm on the Monitor's clock. Silence turns only the minutes label red, beeps and
+// raises the window as each alarm box says, and is ended by a report; only while a link is on.
+TEST(MonitorAlarmCommands, ValueLinkAndSilentAlarmsShowAndRunTheCommand) {
+    testing::MonitorOnFakes rig;
+    testing::FakeRunner runner;
     Monitor& monitor = rig.monitor;
-    monitor.Alarms().HiTemp = 20.0f;
+    monitor.SetCommandRunner(runner);
+    monitor.ApplyOptions({.silentMode = SilentMode::Auto, .alarmCommand = "notify"});
+    monitor.Station().ServerEnabled = true;
+    monitor.Alarms() = {
+        .FocusOnData = false, .BeepOnAlarm = false, .FocusOnAlarm = false, .HiTemp = 20.0f};
     SteadyTime now{};
-    const auto step = [&](auto event) {
-        monitor.OnClockTick(now += seconds(60));
+    const auto step = [&](auto event) {  // every quarter of an hour by the clock
+        monitor.OnClockTick(now += std::chrono::minutes(15));
         event();
-        for (const auto& end : rig.runner.ended) end(std::nullopt);
+        for (const auto& end : runner.ended) end(std::nullopt);
     };
     const char* report = "_10090556c220s004t077h50b10132";
     step([&] { monitor.ProcessWeatherReport(report); });
@@ -93,14 +100,31 @@ TEST(MonitorAlarmCommands, LabelsTurningRedAndLinksLostAndBackRunTheCommand) {
     step([&] { monitor.Lost(LinkKind::Agw); });
     step([&] { monitor.Connected(LinkKind::Agw); });
     step([&] { monitor.Connected(LinkKind::Agw); });
+
+    const auto ticks = [&monitor](int count) {
+        for (int minute = 0; minute < count; ++minute) monitor.OnElapsedTick();
+    };
+    monitor.Alarms().BeepOnAlarm = true;
+    ticks(45);
+    EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kAlarmRed);
+    EXPECT_EQ(std::tuple(rig.desktop.beeps, rig.desktop.bringsToFront), std::tuple(1, 0));
+    monitor.Alarms() = {.FocusOnData = false, .BeepOnAlarm = false, .FocusOnAlarm = true};
+    ticks(60);  // the reminder
+    EXPECT_EQ(std::tuple(rig.desktop.beeps, rig.desktop.bringsToFront), std::tuple(1, 1));
+    EXPECT_EQ(rig.screen.colors.at(Label::Press), kNormalBlue);
     const std::string alarm =
         "alarm;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 220\u00B0  "
         "6 km/h 25.0\u00B0C 50% 1,013.2 mb  Dp 13.8\u00B0C  11.5g/m\u00B3;"
         "PLUVETTA_LABELS=temp";
-    EXPECT_EQ(rig.runner.runs,
+    EXPECT_EQ(runner.runs,
               (Texts{alarm, alarm + ",hum",
                      "link-lost;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=AGWPE Disconnected",
-                     "link-back;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 Wx Station"}));
+                     "link-back;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=Q1XYZ-13 Wx Station",
+                     "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=45"}));
+    monitor.ProcessWeatherReport(report);
+    monitor.Station().ServerEnabled = false;
+    ticks(50);
+    EXPECT_EQ(rig.screen.colors.at(Label::Elapsed), kNormalBlue);
 }
 
 }  // namespace

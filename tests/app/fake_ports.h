@@ -132,16 +132,6 @@ struct FakeRunner : CommandRunner {
     std::vector<Ended> ended;
 };
 
-// A monitor whose alarm command is "notify", on a fake runner.
-struct MonitorWithAlarms : MonitorOnFakes {
-    explicit MonitorWithAlarms(Options options) {
-        monitor.SetCommandRunner(runner);
-        options.alarmCommand = "notify";
-        monitor.ApplyOptions(options);
-    }
-    FakeRunner runner;
-};
-
 struct TempFolder {
     TempFolder() {
         std::string name = (std::filesystem::temp_directory_path() / "pluvetta-XXXXXX").string();
