@@ -51,6 +51,7 @@ OptionsRead Read(const std::vector<std::string>& lines) {
     return ReadOptions(entries, "p.conf");
 }
 
+// A quantity named on its own wins over the preset, whichever comes first in the file.
 TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) {
     const Options every{.serverReconnect = true,
                         .serverFallback = {{"euro.example", 14580}, {"::1", 10152}},
@@ -60,46 +61,42 @@ TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) 
                         .alarmCommand = "notify-send \"Meteo\"",
                         .historyRecord = false,
                         .historyFile = "/srv/meteo.sqlite",
-                        .keptStation = {"Q1XYZ-13", "[::1]", 1, true, "h.example", 65535, false}};
+                        .keptStation = {"Q1XYZ-13", "[::1]", 1, true, "h.example", 65535, false},
+                        .unitsPreset = kUkUnits,
+                        .pressureUnit = PressureUnit::HPa,
+                        .rainUnit = RainUnit::Inches,
+                        .formulas = {WindChillFormula::Y2001, true}};
     const OptionsRead read =
         Read({"server/reconnect=true", "server/fallback= euro.example:14580 , [::1]:10152 ",
               "agwpe/reconnect=true", "alarms/silent_minutes=1440",
               "alarms/command=notify-send \"Meteo\"", "history/record=false",
               "history/file=/srv/meteo.sqlite", "station/call=Q1XYZ-13", "agwpe/enabled=true",
               "agwpe/host=[::1]", "agwpe/port=1", "server/enabled=false", "server/host=h.example",
-              "server/port=65535"});
+              "server/port=65535", "units/rain=in", "units/preset=uk", "units/pressure=hPa",
+              "formulas/wind_chill=2001", "formulas/heat_index=true"});
     EXPECT_EQ(read.options, every);
     EXPECT_EQ(read.problems, std::vector<std::string>{});
+    EXPECT_EQ(ShownUnits(read.options), (Units{TemperatureUnit::Celsius, WindUnit::Mph,
+                                               PressureUnit::HPa, RainUnit::Inches}));
     EXPECT_EQ(Read({"alarms/silent_minutes=auto"}).options.silentMode, SilentMode::Auto);
     EXPECT_EQ(Read({"alarms/silent_minutes=5"}).options.silentMinutes, 5);
 
-    // clang-format off
-    for (const char* line : {"server/reconnect=yes", "alarms/silent_minutes=4", "alarms/silent_minutes=1441",
-                             "alarms/silent_minutes=+10", "server/fallback=euro.example",
-                             "server/fallback=euro.example:0", "server/fallback=::1:14580",
-                             "server/fallback=a.example:14580, b.example:65536", "station/call=Q1 XYZ",
-                             "server/host=a,b", "agwpe/port=0", "units/preset=UK", "units/wind=knots",
-                             "formulas/wind_chill=2000", "reconnect=true"}) {
-        // clang-format on
+    for (const char* line :
+         {"server/reconnect=yes", "alarms/silent_minutes=4", "alarms/silent_minutes=1441",
+          "alarms/silent_minutes=+10", "server/fallback=euro.example",
+          "server/fallback=euro.example:0", "server/fallback=::1:14580",
+          "server/fallback=a.example:14580, b.example:65536", "station/call=Q1 XYZ",
+          "server/host=a,b", "agwpe/port=0", "units/preset=UK", "units/wind=knots",
+          "formulas/wind_chill=2000", "reconnect=true"}) {
         const OptionsRead bad = Read({line});
-        EXPECT_EQ(std::pair(bad.options == Options{}, bad.problems.size()),
-                  std::pair(true, std::size_t{1}))
-            << line;
+        EXPECT_EQ(bad.options, Options{}) << line;
+        EXPECT_EQ(bad.problems.size(), 1u) << line;
     }
     EXPECT_EQ(Read({"agwpe/reconnect=on", "agwpe/fallback=h:1"}).problems,
               (std::vector<std::string>{
                   "p.conf: [agwpe] reconnect = \"on\": not accepted, the default stays; "
                   "accepted: false or true",
                   "p.conf: [agwpe] fallback = \"h:1\": unknown key, left aside"}));
-}
-
-// A quantity named on its own wins over the preset, whichever comes first in the file.
-TEST(ReadOptions, UnitsNamedOneByOneWinOverThePreset) {
-    const Units ukInHPa{.wind = WindUnit::Mph, .pressure = PressureUnit::HPa};
-    EXPECT_EQ(ShownUnits(Read({"units/pressure=hPa", "units/preset=uk"}).options), ukInHPa);
-    EXPECT_EQ(ShownUnits(Read({"units/preset=uk", "units/pressure=hPa"}).options), ukInHPa);
-    EXPECT_EQ(Read({"formulas/wind_chill=2001", "formulas/heat_index=true"}).options.formulas,
-              (Formulas{WindChillFormula::Y2001, true}));
 }
 
 TEST(ProblemsOnce, AFaultIsToldAtTheFirstReadFindingItOnly) {
