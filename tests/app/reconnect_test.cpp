@@ -165,7 +165,7 @@ TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
     Rig rig("Q1XYZ-13 A:hostc:8000", {.agwReconnect = true});
     rig.monitor.Agw().OnConnected();
     rig.Take();
-    rig.monitor.OnClockTick(299999ms);
+    EXPECT_EQ(rig.At(299999ms), Journal{});
     rig.monitor.OnClockTick(300000ms);
     rig.monitor.Agw().OnData(EncodeAgwFrame('R', "", std::string(8, '\1')));
     rig.monitor.OnClockTick(600000ms);
