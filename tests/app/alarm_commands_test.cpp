@@ -38,19 +38,15 @@ TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
     testing::FakeRunner runner;
     AlarmCommands commands;
     commands.SetRunner(runner);
-    SteadyTime now{};
     commands.SetCommand("mosquitto_pub -m \"$PLUVETTA_TEXT\"");
-    commands.Raise(AlarmEvent::Alarm, now, "Q1XYZ-13", "25,6\260C", "temp,hum");
-    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "45");
-    now += seconds(90);
-    commands.Raise(AlarmEvent::Alarm, now, "Q1XYZ-13", "still running");
+    commands.Raise(AlarmEvent::Alarm, seconds(0), "Q1XYZ-13", "25,6\260C", "temp,hum");
+    commands.Raise(AlarmEvent::Silent, seconds(0), "Q1XYZ-13", "45");
+    commands.Raise(AlarmEvent::Alarm, seconds(90), "Q1XYZ-13", "still running");
     for (const auto& end : runner.ended) end(std::nullopt);
-    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "90 s on");
+    commands.Raise(AlarmEvent::Silent, seconds(90), "Q1XYZ-13", "90 s on");
     runner.ended.at(2)("No such file");
-    now += seconds(59);
-    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "within the minute");
-    now += seconds(1);
-    commands.Raise(AlarmEvent::Silent, now, "Q1XYZ-13", "a minute on");
+    commands.Raise(AlarmEvent::Silent, seconds(149), "Q1XYZ-13", "within the minute");
+    commands.Raise(AlarmEvent::Silent, seconds(150), "Q1XYZ-13", "a minute on");
     runner.ended.at(3)("No such file");
     EXPECT_EQ(runner.lastWords, (Texts{"mosquitto_pub", "-m", "$PLUVETTA_TEXT"}));
     const std::string silent = "silent;PLUVETTA_STATION=Q1XYZ-13;PLUVETTA_TEXT=";
@@ -60,8 +56,7 @@ TEST(AlarmCommands, EachEventRunsOneAtATimeAndOnceAMinuteAndFaultsAreToldOnce) {
 
     commands.SetCommand("notify-send 'Pluvetta");
     commands.SetCommand("notify-send 'Pluvetta");
-    now += seconds(600);
-    commands.Raise(AlarmEvent::LinkLost, now, "Q1XYZ-13", "AGWPE Disconnected");
+    commands.Raise(AlarmEvent::LinkLost, seconds(750), "Q1XYZ-13", "AGWPE Disconnected");
     EXPECT_EQ(runner.runs.size(), 4u);
     EXPECT_EQ(runner.complaints,
               (Texts{"pluvetta: alarm command could not start: No such file",
