@@ -35,6 +35,9 @@ TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {
         {false, [](SetupForm& f) { f.agwEnabled = true; }, agwAgain, "Q1XYZ-13"},  // on again after an error
         {true, [](SetupForm& f) { f.Number(SetupField::AgwPort) = "80 01x"; f.Number(SetupField::ServerPort) = "45000"; },
          {"agw close", "log emptied", "agw connect localhost:8001", "server close", "log emptied", "server connect hosta:45000"}, "Q1XYZ-13"},
+        // The socket gets an address without its brackets, which the settings, and so the dialog, keep.
+        {true, [](SetupForm& f) { f.agwHost = f.serverHost = "[::1]"; },
+         {"agw close", "log emptied", "agw connect ::1:8000", "server close", "log emptied", "server connect ::1:14580"}, "Q1XYZ-13"},
         {true, [](SetupForm& f) { f.serverEnabled = false; }, {"server close", "lblWxComment=Aprs Server Disconnected"}, "Q1XYZ-13"},
         {true, [](SetupForm& f) { f.agwEnabled = f.serverEnabled = false; f.call = "N0CALL"; },
          {"agw close", "lblWxComment=AGWPE Disconnected", "server close", "lblWxComment=Aprs Server Disconnected",
@@ -50,6 +53,7 @@ TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {
         EXPECT_EQ(std::tuple(rig.monitor.AcceptSetup(form), rig.journal,
                              rig.monitor.Station().StationCall, rig.monitor.MinutesSinceReport()),
                   std::tuple(std::nullopt, journal, call, 1));
+        EXPECT_EQ(rig.monitor.SetupFilling().serverHost, form.serverHost);
     }
 }
 

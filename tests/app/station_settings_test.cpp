@@ -1,11 +1,9 @@
 #include "app/station_settings.h"
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <tuple>
 #include <utility>
-
-#include "app/fake_ports.h"
 
 namespace pluvetta {
 namespace {
@@ -53,19 +51,6 @@ TEST(ReadPortValue, LeadingDecimalNumberRoundedHalfToEvenOrZeroOutsideTcpPorts) 
         {"8001.5", 8002}, {"8000.5", 8000}, {"8001xyz", 8001}, {"65535", 65535}, {"65535.5", 0},
         {"0.4", 0},       {"abc", 0},       {"-8001", 0},      {"1e400", 0}};
     for (const auto& [text, port] : cases) EXPECT_EQ(ReadPortValue(text), port) << text;
-}
-
-// The socket gets an address without its brackets, which the settings, and so the dialog, keep.
-TEST(SocketHostName, BracketsComeOffOnTheWayToTheSocketOnly) {
-    testing::MonitorOnFakes fakes;
-    SetupForm form = fakes.monitor.SetupFilling();
-    form.agwHost = form.serverHost = "[::1]";
-    form.Number(SetupField::AgwPort) = form.Number(SetupField::ServerPort) = "9000";
-    form.agwEnabled = form.serverEnabled = true;
-    fakes.monitor.AcceptSetup(form);
-    EXPECT_EQ(fakes.monitor.SetupFilling().serverHost, "[::1]");
-    EXPECT_THAT(fakes.journal,
-                ::testing::IsSupersetOf({"agw connect ::1:9000", "server connect ::1:9000"}));
 }
 
 }  // namespace
