@@ -51,7 +51,8 @@ OptionsRead Read(const std::vector<std::string>& lines) {
     return ReadOptions(entries, "p.conf");
 }
 
-// A quantity named on its own wins over the preset, whichever comes first in the file.
+// Good values fill the record (a unit named on its own wins over the preset, whichever comes
+// first in the file); each bad value or unknown key keeps the defaults and is told once.
 TEST(ReadOptions, GoodValuesFillTheRecordAndEachBadOneKeepsItsDefaultAndIsTold) {
     const Options every{.serverReconnect = true,
                         .serverFallback = {{"euro.example", 14580}, {"::1", 10152}},
