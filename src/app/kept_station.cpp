@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "app/options_text.h"
+
 namespace pluvetta {
 
 namespace {
@@ -15,32 +17,7 @@ struct KeptKey {
     bool written = false;
 };
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 std::string Switch(bool on) { return on ? "true" : "false"; }
-
-// True for a "[name]" line, with its name.
-bool SectionName(std::string_view line, std::string_view& name) {
-    line = Trimmed(line);
-    if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
-    name = Trimmed(line.substr(1, line.size() - 2));
-    return true;
-}
-
-// The key of a "key = value" line; empty for a comment or any other line.
-std::string_view LineKey(std::string_view line) {
-    line = Trimmed(line);
-    const auto equals = line.find('=');
-    if (line.empty() || line.front() == ';' || line.front() == '#' ||
-        equals == std::string_view::npos) {
-        return {};
-    }
-    return Trimmed(line.substr(0, equals));
-}
 
 // The keys of `section` not yet written, as lines, marked written.
 void AddMissing(std::vector<std::string>& lines, std::array<KeptKey, 7>& keys,

@@ -10,12 +10,6 @@ namespace {
 constexpr int kSilentMinutesLeast = 5;
 constexpr int kSilentMinutesMost = 1440;
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A whole decimal number, digits only.
 bool ReadNumber(std::string_view text, int least, int most, int& value) {
     int read = 0;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/options_text.h"
 #include "app/station_settings.h"
 #include "weather/derived.h"
 #include "weather/units.h"
@@ -61,9 +62,6 @@ struct Options {
 
 // The units values are shown in: each quantity as named, else as its preset, else metric.
 Units ShownUnits(const Options& options);
-
-// One key of the options file as the shell found it: "section/key" and the text of its value.
-using OptionEntry = std::pair<std::string, std::string>;
 
 struct OptionsRead {
     Options options;

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <iostream>
 #include <utility>
@@ -16,6 +15,8 @@ namespace pluvetta {
 namespace {
 
 constexpr int kSettleMs = 200;
+// Far more than any options file; a bigger one is read this far, never whole into memory.
+constexpr qint64 kMaxOptionsBytes = qint64{1} << 20;
 
 }  // namespace
 
@@ -36,16 +37,10 @@ QString OptionsFile::DefaultPath() {
 
 void OptionsFile::Read() {
     std::vector<OptionEntry> entries;
-    if (QFileInfo(path_).isFile()) {
-        const QSettings file(path_, QSettings::IniFormat);
-        for (const QString& key : file.allKeys()) {
-            // QSettings splits a value at its commas; the list is put back as it was written.
-            const QVariant value = file.value(key);
-            const QString text = value.typeId() == QMetaType::QStringList
-                                     ? value.toStringList().join(QStringLiteral(", "))
-                                     : value.toString();
-            entries.emplace_back(key.toStdString(), text.toStdString());
-        }
+    // Only a regular file: a pipe under the file's name would hold the window up.
+    if (QFile file(path_); QFileInfo(path_).isFile() && file.open(QIODevice::ReadOnly)) {
+        const QByteArray text = file.read(kMaxOptionsBytes);
+        entries = OptionEntriesOf(std::string_view(text.constData(), text.size()));
     }
     const OptionsRead read = ReadOptions(entries, path_.toStdString());
     for (const std::string& problem : problems_.Fresh(read.problems)) {

@@ -10,8 +10,8 @@
 
 namespace pluvetta {
 
-// The options file pluvetta.conf, read through QSettings at start and again whenever it
-// changes, each reading handed on whole. What it holds that is not understood goes to standard
+// The options file pluvetta.conf, read at start and again whenever it changes, each reading
+// handed on whole. What it holds that is not understood goes to standard
 // error, each fault once.
 class OptionsFile : public QObject {
     Q_OBJECT
