@@ -93,6 +93,8 @@ void Monitor::WatchConnection(LinkKind link) {
     watch.heardBytes = serverLink_.BytesReceived();
 }
 
+// A server gone silent and an engine that no longer answers are links lost like any other: the
+// alarm command hears of them.
 void Monitor::OnClockTick(SteadyTime now) {
     now_ = now;
     for (const LinkKind link : {LinkKind::Agw, LinkKind::Server}) {
@@ -110,10 +112,10 @@ void Monitor::OnClockTick(SteadyTime now) {
                 watch.heardBytes = heard;
                 watch.since = now;
             } else if (now - watch.since >= kServerSilenceLimit) {
-                RetryLater(link);
+                Lost(link);
             }
         } else if (agwLink_.AwaitingProbe()) {
-            if (now - watch.since >= kAgwProbeAnswerLimit) RetryLater(link);
+            if (now - watch.since >= kAgwProbeAnswerLimit) Lost(link);
         } else if (now - watch.since >= kAgwProbeInterval) {
             // A quiet radio is normal, so silence says nothing: the engine is asked instead.
             agwLink_.SendVersionProbe();

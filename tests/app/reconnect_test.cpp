@@ -110,6 +110,7 @@ TEST(ProblemsOnce, AFaultIsToldAtTheFirstReadFindingItOnly) {
 // A monitor whose link reconnects, started at the steady time 0.
 struct Rig : MonitorOnFakes {
     Rig(const char* commandLine, const Options& options) {
+        monitor.SetCommandRunner(runner);
         monitor.ApplyOptions(options);
         monitor.Start(commandLine, folder.path);
         monitor.OnClockTick(0ms);
@@ -120,6 +121,7 @@ struct Rig : MonitorOnFakes {
         return Take();
     }
     testing::TempFolder folder;
+    testing::FakeRunner runner;
 };
 
 const std::string kServerWait = "Aprs Server Disconnected - riprovo fra ";
@@ -160,10 +162,11 @@ TEST(MonitorReconnect, ServerIsTriedAgainAfterAFailureALossOrSilence) {
 }
 
 // The engine is asked its version every five minutes; the answer changes nothing on screen,
-// and none within 15 s loses the link. Switched off, the link stops waiting and stays off.
+// and none within 15 s loses the link, as the alarm command hears. Switched off, the link stops
+// waiting and stays off.
 TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
     const std::string probe = "agw send " + EncodeAgwRequest('R');
-    Rig rig("Q1XYZ-13 A:hostc:8000", {.agwReconnect = true});
+    Rig rig("Q1XYZ-13 A:hostc:8000", {.agwReconnect = true, .alarmCommand = "notify"});
     rig.monitor.Agw().OnConnected();
     rig.Take();
     EXPECT_EQ(rig.At(299999ms), Journal{});
@@ -172,6 +175,8 @@ TEST(MonitorReconnect, EngineIsProbedAndALinkSwitchedOffStopsTrying) {
     rig.monitor.OnClockTick(600000ms);
     EXPECT_EQ(rig.At(614999ms), (Journal{probe, probe}));
     EXPECT_EQ(rig.At(615000ms).at(0), "agw close");
+    EXPECT_EQ(rig.runner.runs, std::vector<std::string>{"link-lost;PLUVETTA_STATION=Q1XYZ-13;"
+                                                        "PLUVETTA_TEXT=AGWPE Disconnected"});
 
     SetupForm form = rig.monitor.SetupFilling();
     form.agwEnabled = false;
