@@ -168,7 +168,6 @@ TEST(MonitorLinks, PacketsOfTheWatchedStationAreLoggedAndDecodedWhileTheGateIsOp
         {.sender = "q1xyz-13"},
         {.sender = "Q1XYZ"},
         {.call = "", .sender = ""},  // an empty call matches nothing
-        {.rows = {"H:", "!4903.50N/07201.75W-"}, .log = head + "!4903.50N/07201.75W-\r\n"},
     };
     const std::vector<std::string_view> old = {"old", "rows"};
     // Each decoded report is also kept, with the call and the link it came by.

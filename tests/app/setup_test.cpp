@@ -29,7 +29,6 @@ TEST(AcceptSetup, EachLinkReconnectsClosesOrStaysAsTheChangesAsk) {
     const Journal agwAgain = {"agw close", "log emptied", "agw connect localhost:8000"};
     // clang-format off
     const std::tuple<bool, Edit, Journal, std::string> cases[] = {
-        {true, [](SetupForm&) {}, {}, "Q1XYZ-13"},
         // The server link sees the call the AGWPE link has already taken.
         {true, [](SetupForm& f) { f.call = " n0call "; }, agwAgain, "N0CALL"},
         {false, [](SetupForm& f) { f.agwEnabled = true; }, agwAgain, "Q1XYZ-13"},  // on again after an error

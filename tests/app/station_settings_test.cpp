@@ -25,7 +25,6 @@ TEST(ParseCommandLine, StartUpSettingsFollowTheWordsGiven) {
         {"Q1XYZ SAVE", {.AgwHost = "SAVE"}},
         {"Q1XYZ S:hosta SAVE NOW", {.ServerHost = "hosta", .AgwEnabled = false, .ServerEnabled = true}},
         {"Q1XYZ [::1]:8001", {.AgwHost = "[::1]", .AgwPort = 8001}},  // an IPv6 address in brackets
-        {"Q1XYZ s:[::1]", {.ServerHost = "[::1]", .AgwEnabled = false, .ServerEnabled = true}},
         {"Q1XYZ A:::1:9000", {}},  // bare, its first colon starts the port
         {"Q1XYZ S::14580", {.ServerPort = 14580}},  // an empty host is the default: it enables nothing
         {"q1xyz\ta:hostb", {.StationCall = "Q1XYZ\tA:H"}},  // a tab is no blank: one word, cut to nine
