@@ -63,6 +63,7 @@ TEST(ComputeDerivedValues, WindChill2001AndHeatIndexHoldTheirVectorsAndLimits) {
             .HeatIndex;
     };
     EXPECT_NEAR(heat(32, 70, true), 40.40927f, 1e-4);
+    EXPECT_NEAR(heat(26.7f, 95, true), 31.09588f, 1e-4);  // from 26.7 on
     // Not asked for, too cool, dry air that feels cooler than it is, no humidity.
     EXPECT_EQ(std::tuple(heat(32, 70, false), heat(26.6f, 95, true), heat(27, 10, true),
                          heat(32, -99, true)),
