@@ -28,7 +28,9 @@ TEST(AgwLink, FramesBecomePacketsWithTheirRowsAndTheEngineRepliesCaptions) {
          {"agw packet from [Q2ABC] rows | second\n_ | third"}},
         {EncodeAgwFrame('U', "Q2ABC", " 10:Fm Q2ABC To APRS\r !:Fm\rtail"),
          {"agw packet from [Q2ABC] rows |  10:Fm Q2ABC To APRS |  !:Fm"}},
-        {EncodeAgwFrame('U', "Q2ABC", "no line end"), {"agw packet from [Q2ABC] rows"}},
+        // Each frame has rows of its own only.
+        {EncodeAgwFrame('U', "Q2ABC", "a\r") + EncodeAgwFrame('U', "Q2ABC", "no line end"),
+         {"agw packet from [Q2ABC] rows | a", "agw packet from [Q2ABC] rows"}},
         // Version and port replies in one read; a short reply counts missing bytes as 0 and
         // never reads into the frame after it.
         {EncodeAgwFrame('R', "", std::string("\xD5\x07\0\0\x11\0\0\0", 8)) +
