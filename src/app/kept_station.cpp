@@ -47,6 +47,11 @@ bool TakeKeptStation(const StationSettings& kept, StationSettings& settings) {
 }
 
 std::string WithKeptStation(std::string_view text, const StationSettings& station) {
+    // The mark stays where it is, and the line it starts is read without it.
+    if (text.starts_with(kByteOrderMark)) {
+        return std::string(kByteOrderMark) +
+               WithKeptStation(text.substr(kByteOrderMark.size()), station);
+    }
     std::array<KeptKey, 7> keys = {{
         {"station", "call", station.StationCall},
         {"agwpe", "enabled", Switch(station.AgwEnabled)},

@@ -4,8 +4,6 @@ namespace pluvetta {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // A plain value: up to a comment, and without the double quotes that may wrap it whole.
 std::string_view PlainValue(std::string_view value) {
     bool quoted = false;

@@ -13,6 +13,9 @@ namespace pluvetta {
 // One key of the options file: "section/key" and the text of its value.
 using OptionEntry = std::pair<std::string, std::string>;
 
+// What some editors put before the first line of a UTF-8 file.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // The key names the alarm command: its value is a whole shell-like line.
 inline constexpr std::string_view kCommandKey = "alarms/command";
 

@@ -36,15 +36,17 @@ TEST(AlarmsFolder, BesideTheExecutableWhenItTakesFilesElseTheConfigurationFolder
 }
 
 // Keys already there are rewritten where they stand, CR LF kept; missing ones join the end of
-// their section, missing sections the end of the file; comments and other keys stay.
+// their section, missing sections the end of the file; comments, other keys and a byte order
+// mark stay.
 TEST(WithKeptStation, WritesTheStationKeysAndLeavesEveryOtherLine) {
     const StationSettings station{"Q1XYZ-13", "localhost", 8000, false, "[::1]", 14580, true};
-    EXPECT_EQ(WithKeptStation("; mine\n[server]\nreconnect=true\r\n port = 1\r\n\n"
-                              "[alarms]\ncommand=beep ; now\n",
-                              station),
-              "; mine\n[server]\nreconnect=true\r\nport=14580\r\nenabled=true\nhost=[::1]\n\n"
-              "[alarms]\ncommand=beep ; now\n\n[station]\ncall=Q1XYZ-13\n\n[agwpe]\n"
-              "enabled=false\nhost=localhost\nport=8000\n");
+    EXPECT_EQ(
+        WithKeptStation("\xEF\xBB\xBF[server]\n; mine\nreconnect=true\r\n port = 1\r\n\n"
+                        "[alarms]\ncommand=beep ; now\n",
+                        station),
+        "\xEF\xBB\xBF[server]\n; mine\nreconnect=true\r\nport=14580\r\nenabled=true\nhost=[::1]\n\n"
+        "[alarms]\ncommand=beep ; now\n\n[station]\ncall=Q1XYZ-13\n\n[agwpe]\n"
+        "enabled=false\nhost=localhost\nport=8000\n");
 }
 
 // Started with no command line, the monitor watches the kept station and hands every
