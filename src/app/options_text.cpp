@@ -4,19 +4,21 @@ namespace pluvetta {
 
 namespace {
 
-// A plain value: up to a comment, and without the double quotes that may wrap it whole.
-std::string_view PlainValue(std::string_view value) {
+// `value` up to a ';' outside double quotes, which starts a comment.
+std::string_view WithoutComment(std::string_view value) {
     bool quoted = false;
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] == '"') quoted = !quoted;
-        if (value[i] == ';' && !quoted) {
-            value = Trimmed(value.substr(0, i));
-            break;
-        }
+        if (value[i] == ';' && !quoted) return Trimmed(value.substr(0, i));
     }
+    return value;
+}
+
+// `value` without a pair of double quotes that wraps it whole.
+std::string_view Unwrapped(std::string_view value) {
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"' &&
         value.substr(1, value.size() - 2).find('"') == std::string_view::npos) {
-        value = value.substr(1, value.size() - 2);
+        return value.substr(1, value.size() - 2);
     }
     return value;
 }
@@ -40,7 +42,7 @@ std::vector<OptionEntry> OptionEntriesOf(std::string_view text) {
         if (key.empty()) continue;
         std::string path = section + std::string(key);
         const std::string_view value = Trimmed(line.substr(line.find('=') + 1));
-        entries.emplace_back(path, path == kCommandKey ? value : PlainValue(value));
+        entries.emplace_back(path, Unwrapped(path == kCommandKey ? value : WithoutComment(value)));
     }
     return entries;
 }

@@ -21,8 +21,9 @@ inline constexpr std::string_view kCommandKey = "alarms/command";
 
 // The entries of `text` in the order written; a key before any section has no "section/".
 // The alarm command is the rest of its line as written, so that its quotes, backslashes,
-// commas and semicolons reach the word splitting untouched. Any other value ends where a ';'
-// outside double quotes starts a comment, and loses a pair of double quotes around it whole.
+// commas and semicolons reach the word splitting untouched; any other value ends where a ';'
+// outside double quotes starts a comment. Either loses a pair of double quotes around it whole,
+// as files written for a reader that took them away may have them.
 // A byte order mark at the start is skipped; lines of no known shape are left aside.
 std::vector<OptionEntry> OptionEntriesOf(std::string_view text);
 

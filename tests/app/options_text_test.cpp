@@ -9,7 +9,7 @@ namespace pluvetta {
 namespace {
 
 // The alarm command is a shell-like line and reaches the word splitting whole; other values
-// lose a comment after ';' and quotes around them whole, as hand-written INI files expect.
+// lose a comment after ';'. Quotes around a whole value go, as hand-written INI files expect.
 TEST(OptionEntriesOf, TheCommandAsWrittenOtherValuesWithoutCommentOrQuotes) {
     const std::string text =
         "\xEF\xBB\xBFtop = 1\r\n"
@@ -18,6 +18,7 @@ TEST(OptionEntriesOf, TheCommandAsWrittenOtherValuesWithoutCommentOrQuotes) {
         "no equals sign\n"
         "[ alarms ]\n"
         "command = sh -c 'echo \"a, b\" >>\"$0\"; true' x\\ y ; \"\n"
+        "command = \"notify-send -u critical\"\n"
         "[history]\n"
         "file = \"/srv/a b.sqlite\" ; where\n"
         "[server]\n"
@@ -30,6 +31,7 @@ TEST(OptionEntriesOf, TheCommandAsWrittenOtherValuesWithoutCommentOrQuotes) {
               (std::vector<OptionEntry>{
                   {"top", "1"},
                   {"alarms/command", "sh -c 'echo \"a, b\" >>\"$0\"; true' x\\ y ; \""},
+                  {"alarms/command", "notify-send -u critical"},
                   {"history/file", "/srv/a b.sqlite"},
                   {"server/fallback", "a.example:1, b.example:2"},
                   {"server/host", "h.example"},
