@@ -64,9 +64,7 @@ std::string WithKeptStation(std::string_view text, const StationSettings& statio
     std::vector<std::string> lines;
     std::string_view section;
     while (!text.empty()) {
-        const auto end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const std::string_view line = TakeLine(text);
         std::string_view name;
         if (SectionName(line, name)) {
             AddMissing(lines, keys, section);

@@ -30,9 +30,7 @@ std::vector<OptionEntry> OptionEntriesOf(std::string_view text) {
     std::vector<OptionEntry> entries;
     std::string section;
     while (!text.empty()) {
-        const auto end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const std::string_view line = TakeLine(text);
         std::string_view name;
         if (SectionName(line, name)) {
             section = std::string(name) + "/";
@@ -45,6 +43,13 @@ std::vector<OptionEntry> OptionEntriesOf(std::string_view text) {
         entries.emplace_back(path, Unwrapped(path == kCommandKey ? value : WithoutComment(value)));
     }
     return entries;
+}
+
+std::string_view TakeLine(std::string_view& text) {
+    const auto end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    return line;
 }
 
 std::string_view Trimmed(std::string_view text) {

@@ -27,6 +27,8 @@ inline constexpr std::string_view kCommandKey = "alarms/command";
 // A byte order mark at the start is skipped; lines of no known shape are left aside.
 std::vector<OptionEntry> OptionEntriesOf(std::string_view text);
 
+// The first line of `text`, without its line end, taken off `text`.
+std::string_view TakeLine(std::string_view& text);
 // `text` without the spaces, tabs and carriage returns at either end.
 std::string_view Trimmed(std::string_view text);
 // True for a "[name]" line, with its name.
